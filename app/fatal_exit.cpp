@@ -1,0 +1,19 @@
+#include "app/fatal_exit.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+
+void pauseConsole() {
+    std::cout << "Press Enter to continue . . ." << std::endl;
+    int c;
+    do {
+        c = std::getchar();
+    } while (c != '\n' && c != EOF);
+}
+
+void fatalExit(const std::string& message) {
+    std::cout << message << std::endl;
+    pauseConsole();
+    std::exit(-1);
+}

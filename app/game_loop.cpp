@@ -1,0 +1,129 @@
+#include "app/game_loop.h"
+
+#include <GL/glew.h>
+#include <GLFW/glfw3.h>
+
+#include <iostream>
+
+#include "app/fatal_exit.h"
+#include "app/frame_stats.h"
+#include "app/gl_errors.h"
+#include "app/update.h"
+#include "game/game_over.h"
+#include "game/setup.h"
+#include "game/world.h"
+#include "render/bloom.h"
+#include "render/scene.h"
+#include "render/shadow_map.h"
+
+namespace {
+constexpr int windowWidth = 800;
+constexpr int windowHeight = 600;
+
+GLFWwindow* openWindow() {
+    if (!glfwInit()) fatalExit("GLFW failed");
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 4);
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 1);
+    glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
+    GLFWwindow* window = glfwCreateWindow(windowWidth, windowHeight, "Hello World", nullptr, nullptr);
+    if (!window) {
+        glfwTerminate();
+        fatalExit("ERROR: Could not open window.");
+    }
+    glfwMakeContextCurrent(window);
+    glfwSetWindowTitle(window, "Quorlax");
+    glewExperimental = GL_TRUE;
+    if (glewInit() != GLEW_OK) {
+        glfwTerminate();
+        fatalExit("No Window...");
+    }
+    glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_DISABLED);
+    return window;
+}
+
+void setFixedGlState() {
+    glEnable(GL_CULL_FACE);
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glViewport(0, 0, windowWidth, windowHeight);
+}
+
+bool keyPressed(GLFWwindow* window, int key) { return glfwGetKey(window, key) == GLFW_PRESS; }
+
+// Shows a plain coloured window with the message and waits for R (new game) or Escape.
+void showEndScreen(GLFWwindow* window, float red, float green, const char* message) {
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glClearColor(red, green, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glfwSwapBuffers(window);
+    std::cout << message << std::endl;
+    if (keyPressed(window, GLFW_KEY_R)) {
+        restartGame();
+        return;
+    }
+    while (!keyPressed(window, GLFW_KEY_ESCAPE)) {
+        glfwWaitEvents();
+        if (keyPressed(window, GLFW_KEY_R)) {
+            restartGame();
+            return;
+        }
+    }
+}
+
+// Draws the frame's picture: an end screen when the game has ended, else the scene.
+void renderFrame(GLFWwindow* window) {
+    if (isGameOver()) {
+        showEndScreen(window, 1.0f, 0.0f, "Game Over, press R to try again or ESC to close!");
+    } else if (hasEscaped()) {
+        showEndScreen(window, 0.0f, 1.0f, "You Escaped! Congratz!");
+    } else {
+        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+        renderScene();
+    }
+}
+}  // namespace
+
+int runGame() {
+    GLFWwindow* window = openWindow();
+    setFixedGlState();
+    ShadowMap shadowMap;
+    createShadowMap(shadowMap);
+    setUpWorld(window);
+
+    double lastFrame = glfwGetTime();
+    FrameStats stats;
+    stats.lastStats = glfwGetTime();
+    createBloomProgram();
+    const unsigned hdrFramebuffer = createHdrFramebuffer();
+    createBlurTargets();
+    stats.frames = 0;
+
+    while (!glfwWindowShouldClose(window)) {
+        const double now = glfwGetTime();
+        const float dt = static_cast<float>(now - lastFrame);
+        lastFrame = now;
+        countFrame(stats, now, std::cout);
+        glfwPollEvents();
+        updateWorld(window, dt);
+        renderShadowPass(shadowMap.framebuffer);
+        const bool wireframe = world.settings.wireframe;
+        if (!wireframe) glBindFramebuffer(GL_FRAMEBUFFER, hdrFramebuffer);
+        glViewport(0, 0, windowWidth, windowHeight);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        renderFrame(window);
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        if (!wireframe) {
+            blurBrightParts();
+            glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+            compositeBloom();
+        }
+        reportGlError();
+        glfwSwapBuffers(window);
+        if (keyPressed(window, GLFW_KEY_ESCAPE)) break;
+    }
+
+    world.allObjects.clear();
+    glfwTerminate();
+    return 0;
+}

@@ -1,0 +1,3 @@
+#include "app/game_loop.h"
+
+int main() { return runGame(); }

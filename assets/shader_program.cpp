@@ -1,0 +1,77 @@
+#include "assets/shader_program.h"
+
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <vector>
+
+#include "app/fatal_exit.h"
+
+ShaderProgram::ShaderProgram(std::string vertexPath, std::string fragmentPath) {
+    compileShader(vertexPath, GL_VERTEX_SHADER);
+    compileShader(fragmentPath, GL_FRAGMENT_SHADER);
+    hasGeometryShader = false;
+    link();
+}
+
+ShaderProgram::ShaderProgram(std::string vertexPath, std::string fragmentPath, std::string geometryPath) {
+    compileShader(vertexPath, GL_VERTEX_SHADER);
+    compileShader(geometryPath, GL_GEOMETRY_SHADER);
+    compileShader(fragmentPath, GL_FRAGMENT_SHADER);
+    hasGeometryShader = true;
+    link();
+}
+
+std::string infoLogText(const char* buffer, GLint length) {
+    if (!buffer || length <= 0) return std::string();
+    // GL counts the terminating NUL in the length; never read past the buffer if it did not write one.
+    return std::string(buffer, strnlen(buffer, static_cast<size_t>(length)));
+}
+
+namespace {
+// Reads an info log of the reported length and ends the process with it.
+template <typename LengthQuery, typename LogQuery>
+[[noreturn]] void failWithLog(GLuint object, const std::string& message, LengthQuery queryLength, LogQuery queryLog) {
+    GLint length = 0;
+    queryLength(object, GL_INFO_LOG_LENGTH, &length);
+    std::vector<char> buffer(length > 0 ? static_cast<size_t>(length) : 0);
+    if (length > 0) queryLog(object, length, nullptr, buffer.data());
+    std::cout << message << std::endl;
+    fatalExit(infoLogText(buffer.data(), length));
+}
+}  // namespace
+
+void ShaderProgram::compileShader(const std::string& path, GLenum stage) {
+    std::ifstream file(path);
+    if (!file.good()) fatalExit("Failed to open shader file: " + path);
+    const std::string source((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    file.close();
+
+    const GLuint shader = glCreateShader(stage);
+    if (shader == 0) fatalExit("Failed to create shader");
+    const char* text = source.c_str();
+    glShaderSource(shader, 1, &text, nullptr);
+    glCompileShader(shader);
+    GLint status = 0;
+    glGetShaderiv(shader, GL_COMPILE_STATUS, &status);
+    if (status == 0 || !glIsShader(shader)) {
+        failWithLog(shader, "Failed to compile shader (" + path, glGetShaderiv, glGetShaderInfoLog);
+    }
+    if (stage == GL_VERTEX_SHADER) vertexShader = shader;
+    else if (stage == GL_FRAGMENT_SHADER) fragmentShader = shader;
+    else if (stage == GL_GEOMETRY_SHADER) geometryShader = shader;
+}
+
+void ShaderProgram::link() {
+    programId = glCreateProgram();
+    if (programId == 0) fatalExit("Failed to create shader program");
+    glAttachShader(programId, vertexShader);
+    glAttachShader(programId, fragmentShader);
+    if (hasGeometryShader) glAttachShader(programId, geometryShader);
+    glBindFragDataLocation(programId, 0, "fragColor");
+    glLinkProgram(programId);
+    GLint status = 0;
+    glGetProgramiv(programId, GL_LINK_STATUS, &status);
+    if (status == 0) failWithLog(programId, "Failed to link shader program", glGetProgramiv, glGetProgramInfoLog);
+}

@@ -1,0 +1,28 @@
+#pragma once
+// A linked GL program built from two or three files under Shader/.
+// Any failure to read, compile or link is fatal: message, pause, exit status -1.
+
+#include <GL/glew.h>
+
+#include <string>
+
+struct ShaderProgram {
+    GLuint programId = 0;        // linked program
+    GLuint vertexShader = 0;
+    GLuint fragmentShader = 0;
+    GLuint geometryShader = 0;   // meaningful only with hasGeometryShader
+    bool hasGeometryShader = false;
+
+    // Compiles vertex then fragment stage and links.
+    ShaderProgram(std::string vertexPath, std::string fragmentPath);
+    // Compiles vertex, geometry, then fragment stage and links.
+    ShaderProgram(std::string vertexPath, std::string fragmentPath, std::string geometryPath);
+
+    // Compiles one stage from a file and stores it in the field of that stage.
+    void compileShader(const std::string& path, GLenum stage);
+    // Attaches the stages, binds fragColor to output 0, links.
+    void link();
+};
+
+// The info log as a printable string: exactly the bytes GL wrote, without its NUL; empty for length 0.
+std::string infoLogText(const char* buffer, GLint length);

@@ -1,0 +1,25 @@
+#pragma once
+// 2D textures and the sky cube map, decoded through FreeImage.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct ShaderProgram;
+
+// One image on the GPU; a value record, copied into textureList.
+struct Texture {
+    int32_t width = 0;         // pixels
+    int32_t height = 0;        // pixels
+    int32_t bitsPerPixel = 0;  // as FreeImage decoded it
+    unsigned textureId = 0;    // GL_TEXTURE_2D name
+    unsigned samplerId = 0;    // sampler object bound together with the texture
+    std::string path;          // full path it was loaded from; the key for sharing
+
+    // Creates the texture from an image file; false (and no GL object) when it cannot be decoded.
+    bool load(std::string path, bool mipmaps);
+};
+
+// Builds the sky cube map from six faces (+X, -X, +Y, -Y, +Z, -Z) and the cube it is drawn with.
+// Stops silently at the first face that cannot be read, leaving skyboxReady false.
+void setUpSkybox(std::vector<std::string> facePaths, ShaderProgram* program);

@@ -1,0 +1,3 @@
+#include "game/flight.h"
+
+void flyPlayer(GLFWwindow*, float) {}

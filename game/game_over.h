@@ -1,0 +1,9 @@
+#pragma once
+// End-of-game tests and the restart.
+
+// True when the camera's eye touches a collidable object.
+bool isGameOver();
+// True when every enemy is at least 400 units from the craft.
+bool hasEscaped();
+// Craft back to its start, enemies scattered anew.
+void restartGame();

@@ -1,0 +1,7 @@
+#include "game/input.h"
+
+InputFunctions glfwInput() {
+    return InputFunctions{glfwGetKey, glfwGetCursorPos, glfwSetCursorPos, glfwGetWindowSize};
+}
+
+InputFunctions input = glfwInput();

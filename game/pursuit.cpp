@@ -1,0 +1,3 @@
+#include "game/pursuit.h"
+
+void pursuePlayer(float) {}

@@ -1,0 +1,146 @@
+#include "game/setup.h"
+
+#include <cstdlib>
+#include <glm/gtc/constants.hpp>
+#include <glm/gtc/matrix_transform.hpp>
+#include <string>
+#include <vector>
+
+#include "assets/shader_program.h"
+#include "game/input.h"
+#include "game/world.h"
+#include "render/lighting.h"
+#include "render/shadow_map.h"
+#include "view/bounds.h"
+#include "view/camera.h"
+
+namespace {
+constexpr int randomEnemyCount = 13;
+constexpr int asteroidCount = 60;
+constexpr float enemyMargin = 3.0f;
+constexpr float asteroidMargin = 5.0f;
+constexpr float craftClearance = 50.0f;
+
+// Constructs a collidable or not object, places it and appends it to the draw list.
+SceneObject* addObject(Model* model, bool collidable, glm::vec3 position, float angleZ, float angleX) {
+    auto* object = new SceneObject(model, collidable);
+    place(*object, position, angleZ, angleX);
+    world.allObjects.push_back(object);
+    return object;
+}
+
+float randomCoordinate() { return static_cast<float>(std::rand() % 400 - 200); }
+}  // namespace
+
+glm::vec3 randomPlacement(float margin) {
+    for (;;) {
+        const float x = randomCoordinate();
+        const float y = randomCoordinate();
+        const float z = randomCoordinate();
+        const glm::vec3 point(x, y, z);
+        bool touches = false;
+        for (const SceneObject* object : world.allObjects) {
+            if (touchesSphere(*object, margin, point)) {
+                touches = true;
+                break;
+            }
+        }
+        if (!touches) return point;
+    }
+}
+
+glm::vec3 randomEnemyPlacement() {
+    for (;;) {
+        const glm::vec3 point = randomPlacement(enemyMargin);
+        if (world.allObjects.empty() || !sphereOverlaps(*world.allObjects[0], craftClearance, point)) return point;
+    }
+}
+
+void setUpWorld(GLFWwindow* window) {
+    input.getWindowSize(window, &world.windowWidth, &world.windowHeight);
+    world.camera = new Camera(window);
+
+    const float halfPi = glm::half_pi<float>();
+    const glm::mat4 identity(1.0f);
+    const glm::mat4 craftMatrix = glm::rotate(identity, -halfPi, glm::vec3(1.0f, 0.0f, 0.0f));
+    const glm::mat4 shipMatrix = glm::scale(glm::rotate(identity, -halfPi, glm::vec3(1.0f, 0.0f, 0.0f)), glm::vec3(1.5f));
+    const glm::mat4 lightSphereMatrix = glm::scale(identity, glm::vec3(5.0f));
+    const glm::mat4 planetMatrix = glm::scale(identity, glm::vec3(60.0f));
+    const glm::mat4 asteroidMatrix = glm::scale(identity, glm::vec3(3.0f));
+
+    auto* craftModel = new Model(craftMatrix);
+    craftModel->load("Models/scythe2.dae");
+    craftModel->recenter();
+    auto* sphereModel = new Model(identity);
+    sphereModel->load("Models/sphere.dae");
+    auto* lightSphereModel = new Model(lightSphereMatrix);
+    lightSphereModel->shareGeometry(*sphereModel);
+    auto* shipModel = new Model(shipMatrix);
+    shipModel->load("Models/shipmesh.dae");
+    shipModel->recenter();
+    auto* planetModel = new Model(planetMatrix);
+    planetModel->load("Models/planet.dae");
+    auto* asteroidModel = new Model(asteroidMatrix);
+    asteroidModel->load("Models/asteroid.dae");
+    auto* asteroidLowModel = new Model(asteroidMatrix);
+    asteroidLowModel->shareGeometry(*sphereModel);
+
+    world.camera->switchToFree(glm::vec3(0.0f), 3.14f, 0.0f);
+    uploadSharedVertices();
+    world.depthProgram = createDepthProgram();
+
+    world.specularPrograms[0] = createSpecularProgram(world.light, world.playerMaterial, 1.0f);
+    world.specularPrograms[1] = createSpecularProgram(world.light, world.shipMaterial, 1.0f);
+    world.specularPrograms[2] = createSpecularProgram(world.light, world.asteroidMaterial, 1.0f);
+    world.specularPrograms[3] = createSpecularProgram(world.glowLight, world.glowMaterial, 1.0f);
+    world.specularPrograms[4] = createSpecularProgram(world.glowLight, world.glowMaterial, 0.3f);
+    world.flatPrograms.push_back(createFlatProgram());
+    auto* skyboxProgram = new ShaderProgram("Shader/SkyboxShader.vert", "Shader/SkyboxShader.frag");
+
+    attachProgram(*craftModel, world.specularPrograms[0]);
+    attachProgram(*planetModel, world.flatPrograms.at(0));
+    attachProgram(*shipModel, world.specularPrograms[1]);
+    attachProgram(*sphereModel, world.specularPrograms[4]);
+    attachProgram(*lightSphereModel, world.specularPrograms[3]);
+
+    SceneObject* craft = addObject(craftModel, false, {50.0f, -70.0f, -35.0f}, 0.0f, 0.0f);
+    world.shadowCasters.push_back(craft);
+    for (const glm::vec3& position : {glm::vec3(120, 50, 50), glm::vec3(-120, 50, -50), glm::vec3(300, 120, 0)}) {
+        world.shadowCasters.push_back(addObject(planetModel, true, position, 0.0f, 0.0f));
+    }
+    addObject(lightSphereModel, true, world.light.position, 0.0f, 0.0f);
+    world.leadEnemy = addObject(shipModel, true, {-15.0f, 50.0f, 26.5f}, 0.0f, 0.0f);
+    world.shadowCasters.push_back(world.leadEnemy);
+    world.enemies.push_back(world.leadEnemy);
+    world.orbitSphere = new SceneObject(sphereModel, true);
+    world.allObjects.push_back(world.orbitSphere);
+
+    for (int i = 0; i < randomEnemyCount; ++i) {
+        SceneObject* enemy = addObject(shipModel, true, randomEnemyPlacement(), 0.0f, 0.0f);
+        world.shadowCasters.push_back(enemy);
+        world.enemies.push_back(enemy);
+    }
+
+    attachProgram(*asteroidModel, world.specularPrograms[2]);
+    attachProgram(*asteroidLowModel, world.specularPrograms[2]);
+    for (int i = 0; i < asteroidCount; ++i) {
+        const glm::vec3 position = randomPlacement(asteroidMargin);
+        const float angleX = static_cast<float>((std::rand() % 314) / 100);
+        const float angleZ = static_cast<float>((std::rand() % 314) / 100);
+        SceneObject* asteroid = addObject(asteroidModel, true, position, angleZ, angleX);
+        world.shadowCasters.push_back(asteroid);
+        world.asteroids.push_back(asteroid);
+        asteroid->lodModel = asteroidLowModel;
+    }
+
+    setUpSkybox({"Models/Skybox_right.png", "Models/Skybox_left.png", "Models/Skybox_down.png",
+                 "Models/Skybox_up.png", "Models/Skybox_back.png", "Models/Skybox_front.png"},
+                skyboxProgram);
+
+    Camera& camera = *world.camera;
+    camera.mode = CameraMode::Chase;
+    camera.target = world.allObjects[0];
+    camera.chaseEye = glm::vec3(-0.44f, 0.0f, 0.5f);
+    camera.chaseLook = glm::vec3(1.0f, 0.0f, 0.0f);
+    camera.chaseUp = glm::vec3(0.0f, 0.0f, 1.0f);
+}

@@ -1,0 +1,14 @@
+#pragma once
+// The initial world: camera, models, programs, 80 objects and the sky.
+
+#include <glm/glm.hpp>
+
+struct GLFWwindow;
+
+// Builds the whole initial world once; the same layout on every start.
+void setUpWorld(GLFWwindow* window);
+// A random point (-200..199 on each axis) whose sphere of this margin touches no collidable object.
+glm::vec3 randomPlacement(float margin);
+// randomPlacement with the enemies' margin that also keeps 50 units clear of the craft's sphere,
+// so that no game starts with an enemy on top of the player.
+glm::vec3 randomEnemyPlacement();

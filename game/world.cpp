@@ -1,0 +1,17 @@
+#include "game/world.h"
+
+#include <glm/gtc/matrix_transform.hpp>
+
+World world;
+
+SceneObject::SceneObject(Model* model, bool collidable) : model(model), collidable(collidable) {}
+
+void updateOrbitSphere(float dt) {
+    if (!world.orbitSphere || !world.leadEnemy) return;
+    world.orbitAngle += 2.0f * dt;
+    const SceneObject& lead = *world.leadEnemy;
+    const glm::vec3 centre = glm::vec3(lead.transform * lead.model->modelMatrix * glm::vec4(lead.model->center, 1.0f));
+    glm::mat4 around = glm::translate(glm::mat4(1.0f), centre);
+    around = glm::rotate(around, world.orbitAngle, glm::vec3(0.0f, 1.0f, 0.0f));
+    world.orbitSphere->transform = glm::translate(around, glm::vec3(3.0f, 3.0f, 3.0f));
+}

@@ -1,0 +1,133 @@
+#pragma once
+// The one global game state: settings, lights, materials, objects, programs and GL names.
+// Game rules read and write it without making GL calls; the GL names are plain integers here.
+
+#include <glm/glm.hpp>
+#include <vector>
+
+#include "assets/model.h"
+#include "assets/texture.h"
+
+struct Camera;
+struct ShaderProgram;
+
+// A point light; each field feeds the uniform "light.<field>".
+struct Light {
+    glm::vec3 position;  // world space
+    glm::vec3 ambient;   // RGB
+    glm::vec3 diffuse;   // RGB
+    glm::vec3 specular;  // RGB
+};
+
+// Surface colours; each field feeds the uniform "material.<field>".
+struct Material {
+    glm::vec3 ambient;
+    glm::vec3 diffuse;
+    glm::vec3 specular;
+    float shininess = 0.0f;
+};
+
+// The switches the player flips with F1 to F9 and M.
+struct RenderSettings {
+    bool transparency = true;        // blending on
+    bool bloom = true;               // composite adds the blurred glow
+    bool printFrameStats = true;     // "fps: ~" lines once a second
+    bool frustumCulling = true;      // skip objects outside the view; also the "Culled" line
+    bool lodAlwaysLowest = false;    // always draw the low-detail model
+    bool wireframe = false;          // polygons as lines, bypasses the HDR target and bloom
+    bool enemiesFollow = false;      // enemies pursue the player
+    bool textureLinear = false;      // linear instead of nearest filtering
+    int mipmapMode = 0;              // 0 off, 1 nearest, 2 linear mip-map selection
+    bool showShadowCubeMap = false;  // the sky box shows the shadow depth cube map
+};
+
+// One placed object. Pointers own nothing.
+struct SceneObject {
+    Model* model = nullptr;     // geometry, program and bounds
+    Model* lodModel = nullptr;  // low-detail geometry, asteroids only
+    float angleZ = 0.0f;        // radians about Z
+    float angleX = 0.0f;        // radians about X
+    glm::vec3 position{0.0f};   // placement position
+    glm::mat4 transform{1.0f};  // translate(position) * rotX(angleX) * rotZ(angleZ)
+    float speed = 0.0f;         // forward speed, player's craft only
+    glm::vec3 worldPosition{0.0f};  // translation of transform * model->modelMatrix
+    bool collidable = false;    // false: every sphere test against it fails
+
+    SceneObject(Model* model, bool collidable);
+};
+
+// The full-screen bloom resources (the HDR framebuffer name itself stays with main).
+struct BloomPass {
+    unsigned hdrFramebuffer = 0;
+    unsigned hdrColorBuffers[2] = {0, 0};       // [0] lit scene, [1] its glowing part
+    unsigned pingpongFramebuffers[2] = {0, 0};
+    unsigned pingpongTextures[2] = {0, 0};
+    ShaderProgram* bloomProgram = nullptr;      // composite
+    ShaderProgram* blurProgram = nullptr;       // one-dimensional blur
+    bool horizontal = false;                    // direction of the current blur pass
+    unsigned quadVertexArray = 0;               // 0 until first used
+    unsigned quadVertexBuffer = 0;
+};
+
+constexpr int maxSpecularPrograms = 8;
+
+struct World {
+    RenderSettings settings;
+
+    Light light{{-10.0f, 5.0f, 3.0f}, {0.1f, 0.1f, 0.1f}, {1.0f, 1.0f, 1.0f}, {1.0f, 1.0f, 1.0f}};
+    Light glowLight{{-10.0f, 5.0f, 3.0f}, {1.0f, 1.0f, 1.0f}, {0.0f, 0.0f, 0.0f}, {0.0f, 0.0f, 0.0f}};
+    Material playerMaterial{{0.1f, 0.1f, 0.1f}, {0.0f, 1.0f, 0.0f}, {0.0f, 0.0f, 1.0f}, 64.0f};
+    Material shipMaterial{{0.1f, 0.1f, 0.1f}, {1.0f, 0.0f, 0.0f}, {0.0f, 1.0f, 1.0f}, 64.0f};
+    Material asteroidMaterial{{0.1f, 0.1f, 0.1f}, {0.7f, 0.7f, 0.7f}, {0.0f, 0.0f, 0.0f}, 2.0f};
+    Material glowMaterial{{1.0f, 1.0f, 1.0f}, {1.0f, 1.0f, 1.0f}, {0.0f, 0.0f, 0.0f}, 1.0f};
+
+    std::vector<SceneObject*> allObjects;     // draw list; entry 0 is the player's craft
+    std::vector<SceneObject*> enemies;        // entry 0 is the fixed first enemy
+    std::vector<SceneObject*> asteroids;
+    std::vector<SceneObject*> shadowCasters;  // everything but the two spheres
+    SceneObject* leadEnemy = nullptr;         // centre of the orbit sphere's circle
+    SceneObject* orbitSphere = nullptr;       // translucent sphere circling leadEnemy
+    float orbitAngle = 0.0f;                  // radians, never wrapped
+
+    Camera* camera = nullptr;
+    bool recenterCursor = false;     // next Free update first centres the cursor
+    int cameraWindowWidth = 0;       // window size read once by the camera
+    int cameraWindowHeight = 0;
+
+    ShaderProgram* specularPrograms[maxSpecularPrograms] = {};
+    int specularViewPositionLocations[maxSpecularPrograms] = {};
+    int specularProgramCount = 0;
+    std::vector<ShaderProgram*> flatPrograms;
+    std::vector<int> flatViewPositionLocations;
+    int flatProgramCount = 0;
+    ShaderProgram* depthProgram = nullptr;
+
+    SharedVertexBuffer sharedVertices;   // every model's vertices
+    unsigned sharedVertexArray = 0;
+    std::vector<Texture> textureList;    // shared by all models, only ever appended
+
+    unsigned depthCubeMap = 0;   // shadow distances from the light, one face per axis
+    int shadowWidth = 0;         // texels per cube face
+    int shadowHeight = 0;
+
+    BloomPass bloomPass;
+
+    ShaderProgram* skyboxProgram = nullptr;
+    unsigned skyboxTexture = 0;
+    unsigned skyboxVertexArray = 0;
+    unsigned skyboxVertexBuffer = 0;
+    int skyboxModelLocation = 0;
+    int skyboxProjectionLocation = 0;
+    int skyboxCubemapLocation = 0;
+    bool skyboxReady = false;
+
+    int culledCount = 0;       // objects skipped by culling in the last scene pass
+    float keyCooldown = 0.0f;  // seconds until the toggle keys act again
+    int windowWidth = 0;       // read at world set-up
+    int windowHeight = 0;
+};
+
+extern World world;
+
+// Moves the translucent sphere one step along its circle around the lead enemy.
+void updateOrbitSphere(float dt);

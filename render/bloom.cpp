@@ -1,0 +1,122 @@
+#include "render/bloom.h"
+
+#include <GL/glew.h>
+
+#include "assets/shader_program.h"
+#include "game/world.h"
+
+namespace {
+// Allocates an RGB16F target of the window's size with linear filtering and clamped edges.
+void allocateHdrTexture(GLuint texture) {
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB16F, world.windowWidth, world.windowHeight, 0, GL_RGB, GL_FLOAT, nullptr);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+}
+
+// Position (x, y, z) and texture coordinate (u, v) of the full-screen triangle strip.
+const float quadVertices[20] = {
+    -1.0f, 1.0f, 0.0f, 0.0f, 1.0f,
+    -1.0f, -1.0f, 0.0f, 0.0f, 0.0f,
+    1.0f, 1.0f, 0.0f, 1.0f, 1.0f,
+    1.0f, -1.0f, 0.0f, 1.0f, 0.0f,
+};
+}  // namespace
+
+void createBloomProgram() {
+    BloomPass& bloom = world.bloomPass;
+    bloom.bloomProgram = new ShaderProgram("Shader/bloom.vert", "Shader/bloom.frag");
+    const GLuint id = bloom.bloomProgram->programId;
+    glUseProgram(id);
+    glUniform1i(glGetUniformLocation(id, "scene"), 0);
+    glUniform1i(glGetUniformLocation(id, "bloomBlur"), 1);
+}
+
+unsigned createHdrFramebuffer() {
+    BloomPass& bloom = world.bloomPass;
+    glGenFramebuffers(1, &bloom.hdrFramebuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, bloom.hdrFramebuffer);
+    glActiveTexture(GL_TEXTURE1);
+    glGenTextures(2, bloom.hdrColorBuffers);
+    for (int i = 0; i < 2; ++i) {
+        allocateHdrTexture(bloom.hdrColorBuffers[i]);
+        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0 + i, GL_TEXTURE_2D, bloom.hdrColorBuffers[i], 0);
+    }
+    GLuint depth = 0;
+    glGenRenderbuffers(1, &depth);
+    glBindRenderbuffer(GL_RENDERBUFFER, depth);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT, world.windowWidth, world.windowHeight);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, depth);
+    const GLenum attachments[2] = {GL_COLOR_ATTACHMENT0, GL_COLOR_ATTACHMENT1};
+    glDrawBuffers(2, attachments);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    return bloom.hdrFramebuffer;
+}
+
+void createBlurTargets() {
+    BloomPass& bloom = world.bloomPass;
+    bloom.blurProgram = new ShaderProgram("Shader/blur.vert", "Shader/blur.frag");
+    glGenFramebuffers(2, bloom.pingpongFramebuffers);
+    glGenTextures(2, bloom.pingpongTextures);
+    for (int i = 0; i < 2; ++i) {
+        glBindFramebuffer(GL_FRAMEBUFFER, bloom.pingpongFramebuffers[i]);
+        allocateHdrTexture(bloom.pingpongTextures[i]);
+        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, bloom.pingpongTextures[i], 0);
+    }
+}
+
+void blurBrightParts() {
+    BloomPass& bloom = world.bloomPass;
+    const GLuint program = bloom.blurProgram->programId;
+    glUseProgram(program);
+    bloom.horizontal = true;
+    bool firstPass = true;
+    glActiveTexture(GL_TEXTURE2);
+    glUniform1i(glGetUniformLocation(program, "image"), 2);
+    for (int pass = 0; pass < 12; ++pass) {
+        glBindFramebuffer(GL_FRAMEBUFFER, bloom.pingpongFramebuffers[bloom.horizontal ? 1 : 0]);
+        glUniform1i(glGetUniformLocation(program, "horizontal"), bloom.horizontal ? 1 : 0);
+        glBindTexture(GL_TEXTURE_2D, firstPass ? bloom.hdrColorBuffers[1]
+                                               : bloom.pingpongTextures[bloom.horizontal ? 0 : 1]);
+        renderQuad();
+        bloom.horizontal = !bloom.horizontal;
+        firstPass = false;
+    }
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+}
+
+void compositeBloom() {
+    BloomPass& bloom = world.bloomPass;
+    const GLuint program = bloom.bloomProgram->programId;
+    glUseProgram(program);
+    glActiveTexture(GL_TEXTURE4);
+    glBindTexture(GL_TEXTURE_2D, bloom.hdrColorBuffers[0]);
+    glActiveTexture(GL_TEXTURE5);
+    glBindTexture(GL_TEXTURE_2D, bloom.pingpongTextures[bloom.horizontal ? 0 : 1]);
+    glUniform1i(glGetUniformLocation(program, "bloom"), world.settings.bloom ? 1 : 0);
+    glUniform1f(glGetUniformLocation(program, "exposure"), 1.0f);
+    glUniform1i(glGetUniformLocation(program, "scene"), 4);
+    glUniform1i(glGetUniformLocation(program, "bloomBlur"), 5);
+    renderQuad();
+}
+
+void renderQuad() {
+    BloomPass& bloom = world.bloomPass;
+    if (bloom.quadVertexArray == 0) {
+        glGenVertexArrays(1, &bloom.quadVertexArray);
+        glGenBuffers(1, &bloom.quadVertexBuffer);
+        glBindVertexArray(bloom.quadVertexArray);
+        glBindBuffer(GL_ARRAY_BUFFER, bloom.quadVertexBuffer);
+        glBufferData(GL_ARRAY_BUFFER, sizeof(quadVertices), quadVertices, GL_STATIC_DRAW);
+        glEnableVertexAttribArray(0);
+        glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, 5 * sizeof(float), nullptr);
+        glEnableVertexAttribArray(1);
+        glVertexAttribPointer(1, 2, GL_FLOAT, GL_FALSE, 5 * sizeof(float),
+                              reinterpret_cast<void*>(3 * sizeof(float)));
+    }
+    glBindVertexArray(bloom.quadVertexArray);
+    glDrawArrays(GL_TRIANGLE_STRIP, 0, 4);
+    glBindVertexArray(0);
+}

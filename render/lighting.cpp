@@ -1,0 +1,72 @@
+#include "render/lighting.h"
+
+#include <GL/glew.h>
+#include <glm/gtc/type_ptr.hpp>
+
+#include "assets/shader_program.h"
+#include "game/world.h"
+#include "view/camera.h"
+
+namespace {
+void writeLight(GLuint program, const Light& light) {
+    glUniform3fv(glGetUniformLocation(program, "light.position"), 1, glm::value_ptr(light.position));
+    glUniform3fv(glGetUniformLocation(program, "light.ambient"), 1, glm::value_ptr(light.ambient));
+    glUniform3fv(glGetUniformLocation(program, "light.diffuse"), 1, glm::value_ptr(light.diffuse));
+    glUniform3fv(glGetUniformLocation(program, "light.specular"), 1, glm::value_ptr(light.specular));
+}
+}  // namespace
+
+ShaderProgram* createSpecularProgram(const Light& light, const Material& material, float alpha) {
+    auto* program = new ShaderProgram("Shader/SpecularShader.vert", "Shader/SpecularShader.frag");
+    const GLuint id = program->programId;
+    glUseProgram(id);
+    const GLint viewPosition = glGetUniformLocation(id, "viewPosition");
+    if (world.specularProgramCount < maxSpecularPrograms) {
+        world.specularViewPositionLocations[world.specularProgramCount] = viewPosition;
+    }
+    writeLight(id, light);
+    const glm::vec3 eye = world.camera ? world.camera->position : glm::vec3(0.0f);
+    glUniform3fv(viewPosition, 1, glm::value_ptr(eye));
+    glUniform3fv(glGetUniformLocation(id, "material.ambient"), 1, glm::value_ptr(material.ambient));
+    glUniform3fv(glGetUniformLocation(id, "material.diffuse"), 1, glm::value_ptr(material.diffuse));
+    glUniform3fv(glGetUniformLocation(id, "material.specular"), 1, glm::value_ptr(material.specular));
+    glUniform1fv(glGetUniformLocation(id, "material.shininess"), 1, &material.shininess);
+    glUniform1fv(glGetUniformLocation(id, "alpha"), 1, &alpha);
+    world.specularProgramCount += 1;
+    return program;
+}
+
+ShaderProgram* createFlatProgram() {
+    auto* program = new ShaderProgram("Shader/FlatTexture.vert", "Shader/FlatTexture.frag");
+    glUseProgram(program->programId);
+    world.flatViewPositionLocations.push_back(glGetUniformLocation(program->programId, "viewPosition"));
+    world.flatProgramCount += 1;
+    writeLight(program->programId, world.light);
+    return program;
+}
+
+void attachProgram(Model& model, ShaderProgram* program) {
+    model.program = program;
+    const GLuint id = program->programId;
+    glUseProgram(id);
+    model.modelLocation = glGetUniformLocation(id, "model");
+    model.projectionMatrixLocation = glGetUniformLocation(id, "projectionMatrix");
+    model.texture2dLocation = glGetUniformLocation(id, "texture2d");
+    model.depthMapLocation = glGetUniformLocation(id, "depthMap");
+    model.normalMatrixLocation = glGetUniformLocation(id, "normalMatrix");
+    model.farPlaneLocation = glGetUniformLocation(id, "far_plane");
+}
+
+void updateViewPositions(glm::vec3 eyePosition) {
+    const int specularCount = std::min(world.specularProgramCount, maxSpecularPrograms);
+    for (int i = 0; i < specularCount; ++i) {
+        if (!world.specularPrograms[i]) continue;
+        glUseProgram(world.specularPrograms[i]->programId);
+        glUniform3fv(world.specularViewPositionLocations[i], 1, glm::value_ptr(eyePosition));
+    }
+    const size_t flatCount = std::min<size_t>(world.flatProgramCount, world.flatPrograms.size());
+    for (size_t i = 0; i < flatCount && i < world.flatViewPositionLocations.size(); ++i) {
+        glUseProgram(world.flatPrograms[i]->programId);
+        glUniform3fv(world.flatViewPositionLocations[i], 1, glm::value_ptr(eyePosition));
+    }
+}

@@ -1,0 +1,95 @@
+#include "render/shadow_map.h"
+
+#include <GL/glew.h>
+#include <glm/gtc/matrix_transform.hpp>
+#include <glm/gtc/type_ptr.hpp>
+
+#include <iostream>
+
+#include "assets/shader_program.h"
+#include "game/world.h"
+#include "render/scene.h"
+
+namespace {
+constexpr int shadowSize = 1024;
+
+// Direction and up vector of each cube face, in GL's face order.
+const glm::vec3 faceDirections[6] = {{1, 0, 0}, {-1, 0, 0}, {0, 1, 0}, {0, -1, 0}, {0, 0, 1}, {0, 0, -1}};
+const glm::vec3 faceUps[6] = {{0, -1, 0}, {0, -1, 0}, {0, 0, 1}, {0, 0, -1}, {0, -1, 0}, {0, -1, 0}};
+const char* const shadowTransformNames[6] = {"shadowTransforms[0]", "shadowTransforms[1]", "shadowTransforms[2]",
+                                             "shadowTransforms[3]", "shadowTransforms[4]", "shadowTransforms[5]"};
+}  // namespace
+
+void createShadowMap(ShadowMap& shadowMap) {
+    world.shadowWidth = shadowSize;
+    world.shadowHeight = shadowSize;
+    glGenFramebuffers(1, &shadowMap.framebuffer);
+    glGenTextures(1, &world.depthCubeMap);
+    glBindTexture(GL_TEXTURE_CUBE_MAP, world.depthCubeMap);
+    for (int face = 0; face < 6; ++face) {
+        glTexImage2D(GL_TEXTURE_CUBE_MAP_POSITIVE_X + face, 0, GL_DEPTH_COMPONENT, world.shadowWidth,
+                     world.shadowHeight, 0, GL_DEPTH_COMPONENT, GL_FLOAT, nullptr);
+    }
+    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_R, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_BASE_LEVEL, 0);
+    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MAX_LEVEL, 0);
+    glBindFramebuffer(GL_FRAMEBUFFER, shadowMap.framebuffer);
+    glFramebufferTexture(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, world.depthCubeMap, 0);
+    glDrawBuffer(GL_NONE);
+    glReadBuffer(GL_NONE);
+    if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
+        std::cout << "Framebuffer not complete!" << std::endl;
+    }
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+}
+
+ShaderProgram* createDepthProgram() {
+    return new ShaderProgram("Shader/DepthShader.vert", "Shader/DepthShader.frag", "Shader/DepthShader.geom");
+}
+
+void shadowTransforms(glm::vec3 lightPosition, glm::mat4 (&transforms)[6]) {
+    const float aspect = static_cast<float>(world.shadowWidth) / static_cast<float>(world.shadowHeight);
+    const glm::mat4 projection = glm::perspective(glm::radians(90.0f), aspect, 1.0f, shadowFarPlane);
+    for (int face = 0; face < 6; ++face) {
+        transforms[face] = projection * glm::lookAt(lightPosition, lightPosition + faceDirections[face], faceUps[face]);
+    }
+}
+
+void renderShadowPass(unsigned framebuffer) {
+    if (!world.depthProgram) return;
+    const glm::vec3 lightPosition = world.light.position;
+    glm::mat4 transforms[6];
+    shadowTransforms(lightPosition, transforms);
+
+    glViewport(0, 0, world.shadowWidth, world.shadowHeight);
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+    glClear(GL_DEPTH_BUFFER_BIT);
+    const GLuint program = world.depthProgram->programId;
+    glUseProgram(program);
+    const GLint modelLocation = glGetUniformLocation(program, "model");
+    for (int face = 0; face < 6; ++face) {
+        glUniformMatrix4fv(glGetUniformLocation(program, shadowTransformNames[face]), 1, GL_FALSE,
+                           glm::value_ptr(transforms[face]));
+    }
+    glUniform1f(glGetUniformLocation(program, "far_plane"), shadowFarPlane);
+    glUniform3fv(glGetUniformLocation(program, "lightPos"), 1, glm::value_ptr(lightPosition));
+    glBindVertexArray(world.sharedVertexArray);
+    for (const SceneObject* caster : world.shadowCasters) {
+        if (caster->model) drawModelDepth(*caster->model, modelLocation, caster->transform);
+    }
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+}
+
+void drawModelDepth(const Model& model, int modelLocation, glm::mat4 transform) {
+    const glm::mat4 modelMatrix = transform * model.modelMatrix;
+    glUniformMatrix4fv(modelLocation, 1, GL_FALSE, glm::value_ptr(modelMatrix));
+    const size_t meshCount = model.meshVertexCount.size();
+    for (size_t i = 0; i < meshCount; ++i) {
+        if (!model.meshTexture.empty()) bindMeshTexture(model, i);
+        glDrawArrays(GL_TRIANGLES, model.meshFirstVertex[i], model.meshVertexCount[i]);
+    }
+}

@@ -1,0 +1,24 @@
+#pragma once
+// Omnidirectional shadows: distances from the point light in a depth cube map.
+
+#include <glm/glm.hpp>
+
+struct Model;
+struct ShaderProgram;
+
+struct ShadowMap {
+    unsigned framebuffer = 0;  // depth-only framebuffer with the cube map attached
+};
+
+constexpr float shadowFarPlane = 1000.0f;
+
+// Creates the cube map (1024 x 1024 per face) and its framebuffer; reports an incomplete one.
+void createShadowMap(ShadowMap& shadowMap);
+// Builds the depth program (vertex, geometry, fragment).
+ShaderProgram* createDepthProgram();
+// Renders every shadow caster into all six cube faces in one pass.
+void renderShadowPass(unsigned framebuffer);
+// Draws every mesh of the model with "model" = transform * modelMatrix.
+void drawModelDepth(const Model& model, int modelLocation, glm::mat4 transform);
+// Projection * view of cube face 0..5 as seen from the light.
+void shadowTransforms(glm::vec3 lightPosition, glm::mat4 (&transforms)[6]);

@@ -1,0 +1,26 @@
+#include "render/skybox.h"
+
+#include <GL/glew.h>
+#include <glm/gtc/type_ptr.hpp>
+
+#include "assets/shader_program.h"
+#include "game/world.h"
+
+void drawSkybox(glm::mat4 view, glm::mat4 projection, unsigned cubeMap) {
+    if (!world.skyboxReady) return;
+    glDepthMask(GL_FALSE);
+    glUseProgram(world.skyboxProgram->programId);
+    const glm::mat4 rotationOnly = glm::mat4(glm::mat3(view));
+    const glm::mat4 skyMatrix = projection * rotationOnly;
+    const glm::mat4 identity(1.0f);
+    glUniformMatrix4fv(world.skyboxModelLocation, 1, GL_FALSE, glm::value_ptr(identity));
+    glUniformMatrix4fv(world.skyboxProjectionLocation, 1, GL_FALSE, glm::value_ptr(skyMatrix));
+    glBindVertexArray(world.skyboxVertexArray);
+    glActiveTexture(GL_TEXTURE0);
+    glUniform1i(world.skyboxCubemapLocation, 0);
+    glBindTexture(GL_TEXTURE_CUBE_MAP, cubeMap);
+    glBindSampler(0, 0);  // a mesh sampler left on unit 0 would override the cube map's clamping
+    glDrawArrays(GL_TRIANGLES, 0, 36);
+    glBindVertexArray(0);
+    glDepthMask(GL_TRUE);
+}

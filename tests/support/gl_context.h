@@ -1,0 +1,14 @@
+#pragma once
+// A real OpenGL 4.1 core context for GL tests (Mesa's llvmpipe under Xvfb in CI).
+
+#include <GL/glew.h>
+#include <GLFW/glfw3.h>
+
+#include <vector>
+
+// Opens a hidden 800 x 600 window with a current 4.1 core context and GLEW loaded, once per
+// process; later calls return the same window. Aborts the test program when none can be made.
+GLFWwindow* sharedGlContext();
+
+// RGBA bytes of the bound read framebuffer, bottom row first.
+std::vector<unsigned char> readPixels(int x, int y, int width, int height);

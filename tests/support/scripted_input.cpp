@@ -1,0 +1,27 @@
+#include "tests/support/scripted_input.h"
+
+ScriptedInput script;
+
+namespace {
+int scriptedGetKey(GLFWwindow*, int key) { return script.heldKeys.count(key) ? GLFW_PRESS : GLFW_RELEASE; }
+void scriptedGetCursorPos(GLFWwindow*, double* x, double* y) {
+    *x = script.cursorX;
+    *y = script.cursorY;
+}
+void scriptedSetCursorPos(GLFWwindow*, double x, double y) {
+    script.cursorX = x;
+    script.cursorY = y;
+    script.cursorMoves.emplace_back(x, y);
+}
+void scriptedGetWindowSize(GLFWwindow*, int* width, int* height) {
+    *width = script.windowWidth;
+    *height = script.windowHeight;
+}
+}  // namespace
+
+void installScriptedInput() {
+    script = ScriptedInput{};
+    input = InputFunctions{scriptedGetKey, scriptedGetCursorPos, scriptedSetCursorPos, scriptedGetWindowSize};
+}
+
+void restoreGlfwInput() { input = glfwInput(); }

@@ -1,0 +1,46 @@
+#pragma once
+// The one camera: chase, orbit and free modes; view, projection and frustum every frame.
+
+#include <cstdint>
+
+#include <glm/glm.hpp>
+
+#include "view/frustum.h"
+
+struct GLFWwindow;
+struct SceneObject;
+
+enum class CameraMode : int32_t { Free = 0, Orbit = 1, Chase = 2 };
+
+struct Camera {
+    CameraMode mode = CameraMode::Free;
+    SceneObject* target = nullptr;      // followed object in Orbit and Chase; not owned
+    glm::vec3 position{0.0f};           // eye in world space
+    float yaw = 3.14f;                  // radians, Free mode
+    float pitch = 0.0f;                 // radians from +Y, Free mode
+    float moveSpeed = 13.0f;            // world units per second, Free mode
+    float mouseSpeed = 0.005f;          // radians per cursor pixel, Free mode
+    glm::vec3 orbitEyeOffset{0.0f};     // Orbit eye = target origin + this
+    glm::vec3 orbitLookOffset{0.0f};    // Orbit look-at = target origin + this
+    glm::mat4 viewProjection{1.0f};     // projection * view
+    glm::mat4 view{1.0f};
+    glm::mat4 projection{1.0f};
+    glm::vec3 chaseEye{0.0f};           // Chase eye in the target's model space
+    glm::vec3 chaseLook{0.0f};          // Chase look-at point in the target's model space
+    glm::vec3 chaseUp{0.0f};            // Chase up direction in the target's model space
+    Frustum frustum;
+
+    // Starts in Free mode at the origin and reads the window size once.
+    explicit Camera(GLFWwindow* window);
+
+    // Enters Free mode at eye; with eye (0, 0, 0) keeps the current view instead.
+    void switchToFree(glm::vec3 eye, float yaw, float pitch);
+    // Recomputes view, projection and frustum for the current mode; returns viewProjection.
+    glm::mat4 updateCamera(GLFWwindow* window, float dt);
+    glm::mat4 updateFree(GLFWwindow* window, float dt);
+    void updateOrbit();
+    void updateChase();
+};
+
+// 60 degree perspective with the camera's first window aspect, near 0.1, far 1000.
+glm::mat4 cameraProjection();

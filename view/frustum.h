@@ -1,0 +1,24 @@
+#pragma once
+// The camera's view volume as six planes, rebuilt from every view.
+
+#include <glm/glm.hpp>
+
+struct SceneObject;
+
+struct Plane {
+    glm::vec3 normal{0.0f};  // unit length, pointing out of the view volume
+    glm::vec3 point{0.0f};   // a corner of the frustum on the plane
+    float d = 0.0f;          // -(normal . point)
+};
+
+enum FrustumPlane { FrustumTop, FrustumBottom, FrustumLeft, FrustumRight, FrustumNear, FrustumFar };
+
+struct Frustum {
+    Plane planes[6];  // top, bottom, left, right, near, far
+
+    // Rebuilds the planes for this eye, look-at point and up vector with the camera's projection.
+    void updateFrustum(glm::vec3 eye, glm::vec3 lookAt, glm::vec3 up);
+};
+
+// False when the object's bounding sphere lies wholly outside a plane of the camera's frustum.
+bool isInFrustum(const SceneObject& object);

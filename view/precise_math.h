@@ -1,0 +1,13 @@
+#pragma once
+// Single-precision arguments, double-precision evaluation, single-precision results.
+
+#include <cmath>
+
+inline float sinF(float x) { return static_cast<float>(std::sin(static_cast<double>(x))); }
+inline float cosF(float x) { return static_cast<float>(std::cos(static_cast<double>(x))); }
+inline float tanF(float x) { return static_cast<float>(std::tan(static_cast<double>(x))); }
+inline float asinF(float x) { return static_cast<float>(std::asin(static_cast<double>(x))); }
+inline float atan2F(float y, float x) {
+    return static_cast<float>(std::atan2(static_cast<double>(y), static_cast<double>(x)));
+}
+inline float sqrtF(float x) { return static_cast<float>(std::sqrt(static_cast<double>(x))); }
