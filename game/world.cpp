@@ -2,7 +2,8 @@
 
 #include <glm/gtc/matrix_transform.hpp>
 
-World world;
+// Never destroyed: set-up objects stay reachable through it until the process ends.
+World& world = *new World();
 
 SceneObject::SceneObject(Model* model, bool collidable) : model(model), collidable(collidable) {}
 

@@ -127,7 +127,7 @@ struct World {
     int windowHeight = 0;
 };
 
-extern World world;
+extern World& world;
 
 // Moves the translucent sphere one step along its circle around the lead enemy.
 void updateOrbitSphere(float dt);

@@ -1,0 +1,87 @@
+# Helpers for end-to-end tests: the real quorlax binary on the test's private Xvfb display.
+# Usage: source lib.sh <build dir>; the game's console goes to $WORK/out.log and $WORK/err.log.
+set -u
+
+BUILD_DIR=$(cd "$1" && pwd)
+WORK=$(mktemp -d)
+GAME_PID=
+trap 'stop_game; rm -rf "$WORK"' EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  if [ -f "$WORK/out.log" ]; then echo "--- stdout (tail)" >&2; tail -n 20 "$WORK/out.log" >&2; fi
+  if [ -f "$WORK/err.log" ]; then echo "--- stderr (tail)" >&2; tail -n 20 "$WORK/err.log" >&2; fi
+  exit 1
+}
+
+# A working directory like the build directory: the game's Shader/ and Models/ beside it.
+prepare_game_dir() {
+  mkdir -p "$WORK/game"
+  cp -r "$BUILD_DIR/Shader" "$WORK/game/Shader"
+  cp -r "$BUILD_DIR/Models" "$WORK/game/Models"
+}
+
+start_game() {
+  (cd "$WORK/game" && exec "$BUILD_DIR/quorlax" </dev/null >"$WORK/out.log" 2>"$WORK/err.log") &
+  GAME_PID=$!
+}
+
+stop_game() {
+  if [ -n "$GAME_PID" ] && kill -0 "$GAME_PID" 2>/dev/null; then
+    kill "$GAME_PID" 2>/dev/null
+    wait "$GAME_PID" 2>/dev/null
+  fi
+  GAME_PID=
+}
+
+# Waits until the game exits; its exit status is left in GAME_STATUS.
+wait_game_exit() {
+  local deadline=$((SECONDS + ${1:-60}))
+  while kill -0 "$GAME_PID" 2>/dev/null; do
+    [ $SECONDS -ge $deadline ] && fail "game did not exit within ${1:-60} s"
+    sleep 0.2
+  done
+  wait "$GAME_PID"
+  GAME_STATUS=$?
+  GAME_PID=
+}
+
+# Waits until stdout has at least `count` lines matching the pattern (extended regex).
+wait_for_line() {
+  local pattern=$1 count=${2:-1} timeout=${3:-120}
+  local deadline=$((SECONDS + timeout))
+  while [ "$(grep -cE -- "$pattern" "$WORK/out.log" 2>/dev/null || true)" -lt "$count" ]; do
+    [ $SECONDS -ge $deadline ] && fail "no '$pattern' (x$count) on stdout within $timeout s"
+    if [ -n "$GAME_PID" ] && ! kill -0 "$GAME_PID" 2>/dev/null; then fail "game exited while waiting for '$pattern'"; fi
+    sleep 0.2
+  done
+}
+
+count_lines() { grep -cE -- "$1" "$WORK/out.log" 2>/dev/null || true; }
+
+game_window() {
+  local deadline=$((SECONDS + 60)) id
+  while :; do
+    id=$(xdotool search --name '^Quorlax$' 2>/dev/null | head -n 1)
+    [ -n "$id" ] && { echo "$id"; return; }
+    [ $SECONDS -ge $deadline ] && fail "no window titled Quorlax"
+    sleep 0.2
+  done
+}
+
+# Holds a key long enough to span at least one frame, then releases it.
+hold_key() {
+  local key=$1 seconds=${2:-0.6}
+  xdotool windowfocus --sync "$(game_window)" 2>/dev/null || true
+  xdotool keydown "$key"
+  sleep "$seconds"
+  xdotool keyup "$key"
+}
+
+# Saves the window as PNG and prints the colour of its centre pixel as "r g b" (0..255).
+centre_pixel() {
+  local file="$WORK/shot.png"
+  import -window "$(game_window)" "$file" 2>/dev/null || fail "could not capture the window"
+  convert "$file" -gravity center -crop 1x1+0+0 -depth 8 txt:- | tail -n 1 |
+    sed -E 's/.*\(([0-9]+),([0-9]+),([0-9]+).*/\1 \2 \3/'
+}
