@@ -1,4 +1,5 @@
 #include <cmath>
+#include <memory>
 
 #include <gtest/gtest.h>
 
@@ -23,20 +24,17 @@ struct CameraScene : ::testing::Test {
     ScriptedInputScope scope;
     Model model{glm::mat4(1.0f)};
     SceneObject target{&model, true};
-    Camera* camera = nullptr;
+    std::unique_ptr<Camera> camera;
 
     void SetUp() override {
         world = World{};
-        camera = new Camera(nullptr);
-        world.camera = camera;
+        camera = std::make_unique<Camera>(nullptr);
+        world.camera = camera.get();
         model.hasGeometry = true;
         place(target, {10.0f, -4.0f, 2.0f}, 0.5f, 0.3f);
         camera->target = &target;
     }
-    void TearDown() override {
-        delete camera;
-        world = World{};
-    }
+    void TearDown() override { world = World{}; }
     glm::mat4 frame(float dt = 0.0f) {
         camera->updateCamera(nullptr, dt);
         return camera->view;

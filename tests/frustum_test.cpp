@@ -1,4 +1,5 @@
 #include <limits>
+#include <memory>
 
 #include <gtest/gtest.h>
 
@@ -17,21 +18,18 @@ void expectNear(glm::vec3 actual, glm::vec3 expected) {
 // A camera with a window of the given size, its frustum looking from eye along -Z with up +Y.
 struct FrustumScene : ::testing::Test {
     ScriptedInputScope scope;
-    Camera* camera = nullptr;
+    std::unique_ptr<Camera> camera;
 
     void look(int width, int height, glm::vec3 eye) {
         world = World{};
         script.windowWidth = width;
         script.windowHeight = height;
-        camera = new Camera(nullptr);
-        world.camera = camera;
+        camera = std::make_unique<Camera>(nullptr);
+        world.camera = camera.get();
         camera->frustum.updateFrustum(eye, eye + glm::vec3(0.0f, 0.0f, -1.0f), {0.0f, 1.0f, 0.0f});
     }
     void SetUp() override { look(800, 600, glm::vec3(0.0f)); }
-    void TearDown() override {
-        delete camera;
-        world = World{};
-    }
+    void TearDown() override { world = World{}; }
     const Plane& plane(FrustumPlane which) const { return camera->frustum.planes[which]; }
 
     // A sphere of the given radius centred at point.
