@@ -1,13 +1,128 @@
 #include "view/camera.h"
 
+#include <glm/gtc/constants.hpp>
+#include <glm/gtc/matrix_transform.hpp>
+
 #include "game/input.h"
 #include "game/world.h"
+#include "view/bounds.h"
+#include "view/precise_math.h"
 
-// Placeholder until the camera lands: a fixed view.
-Camera::Camera(GLFWwindow* window) { input.getWindowSize(window, &world.cameraWindowWidth, &world.cameraWindowHeight); }
-void Camera::switchToFree(glm::vec3, float, float) { mode = CameraMode::Free; }
-glm::mat4 Camera::updateCamera(GLFWwindow*, float) { return viewProjection; }
-glm::mat4 Camera::updateFree(GLFWwindow*, float) { return viewProjection; }
-void Camera::updateOrbit() {}
-void Camera::updateChase() {}
-glm::mat4 cameraProjection() { return glm::mat4(1.0f); }
+namespace {
+glm::vec3 dehomogenize(glm::vec4 point) { return glm::vec3(point) / point.w; }
+
+glm::vec3 originOf(const SceneObject& object) {
+    return dehomogenize(objectMatrix(object) * glm::vec4(0.0f, 0.0f, 0.0f, 1.0f));
+}
+
+// The view, projection and frustum of one eye; every mode ends here.
+glm::mat4 look(Camera& camera, glm::vec3 eye, glm::vec3 lookAt, glm::vec3 up) {
+    camera.view = glm::lookAt(eye, lookAt, up);
+    camera.projection = cameraProjection();
+    camera.frustum.updateFrustum(eye, lookAt, up);
+    camera.viewProjection = camera.projection * camera.view;
+    return camera.viewProjection;
+}
+
+// Free-mode angles that reproduce the viewing direction d.
+void aimAlong(Camera& camera, glm::vec3 d) {
+    // A zero direction (eye on the look-at point) has no angles; keep the old ones rather than NaN.
+    if (d == glm::vec3(0.0f)) return;
+    d = normalizeF(d);
+    // Rounding can push a vertical unit vector just past 1, where asin has no value.
+    const float height = glm::clamp(d.y, -1.0f, 1.0f);
+    const float x = d.x == 0.0f ? 1e-9f : d.x;
+    camera.pitch = static_cast<float>(static_cast<double>(asinF(height)) - glm::half_pi<double>());
+    camera.yaw = static_cast<float>(static_cast<double>(atan2F(d.z, x)) + glm::pi<double>());
+}
+
+// Any of the keys held moves the eye one step along v.
+void stepIf(Camera& camera, bool held, glm::vec3 v, float dt) {
+    if (held) camera.position += camera.moveSpeed * (v * dt);
+}
+}  // namespace
+
+Camera::Camera(GLFWwindow* window) {
+    input.getWindowSize(window, &world.cameraWindowWidth, &world.cameraWindowHeight);
+}
+
+void Camera::switchToFree(glm::vec3 eye, float newYaw, float newPitch) {
+    if (eye != glm::vec3(0.0f)) {
+        position = eye;
+        yaw = newYaw;
+        pitch = newPitch;
+    } else {
+        world.recenterCursor = true;
+        if (mode == CameraMode::Chase) {
+            // position is still the eye of the last chase view.
+            aimAlong(*this, dehomogenize(objectMatrix(*target) * glm::vec4(chaseLook, 1.0f)) - position);
+        } else if (mode == CameraMode::Orbit) {
+            const glm::vec3 origin = originOf(*target);
+            position = origin + orbitEyeOffset;
+            aimAlong(*this, origin + orbitLookOffset - position);
+        }
+    }
+    mode = CameraMode::Free;
+}
+
+glm::mat4 Camera::updateCamera(GLFWwindow* window, float dt) {
+    if (mode == CameraMode::Free) return updateFree(window, dt);
+    if (mode == CameraMode::Orbit) {
+        updateOrbit();
+    } else {
+        updateChase();
+    }
+    return viewProjection;
+}
+
+glm::mat4 Camera::updateFree(GLFWwindow* window, float dt) {
+    if (keyHeld(window, GLFW_KEY_R)) {
+        position = glm::vec3(0.0f, 0.0f, 5.0f);
+        yaw = 3.14f;
+        pitch = glm::half_pi<float>();
+    }
+    // The first window size, never refreshed, so a resize does not move the centre.
+    const double centerX = world.cameraWindowWidth / 2;
+    const double centerY = world.cameraWindowHeight / 2;
+    if (world.recenterCursor) {
+        input.setCursorPos(window, centerX, centerY);
+        world.recenterCursor = false;
+    }
+    double mouseX = 0.0;
+    double mouseY = 0.0;
+    input.getCursorPos(window, &mouseX, &mouseY);
+    input.setCursorPos(window, centerX, centerY);
+    yaw = yaw - static_cast<float>(centerX - mouseX) * mouseSpeed;
+    pitch = static_cast<float>(centerY - mouseY) * mouseSpeed + pitch;
+
+    const glm::vec3 direction(sinF(pitch) * cosF(yaw), cosF(pitch), sinF(pitch) * sinF(yaw));
+    const glm::vec3 right(cosF(yaw - 1.57f), 0.0f, sinF(yaw - 1.57f));
+    const glm::vec3 up = glm::cross(right, direction);
+
+    stepIf(*this, keyHeld(window, GLFW_KEY_UP) || keyHeld(window, GLFW_KEY_W), direction, dt);
+    stepIf(*this, keyHeld(window, GLFW_KEY_DOWN) || keyHeld(window, GLFW_KEY_S), -direction, dt);
+    stepIf(*this, keyHeld(window, GLFW_KEY_RIGHT) || keyHeld(window, GLFW_KEY_D), right, dt);
+    stepIf(*this, keyHeld(window, GLFW_KEY_LEFT) || keyHeld(window, GLFW_KEY_A), -right, dt);
+    stepIf(*this, keyHeld(window, GLFW_KEY_SPACE), up, dt);
+    stepIf(*this, keyHeld(window, GLFW_KEY_LEFT_SHIFT), -up, dt);
+
+    return look(*this, position, position + direction, up);
+}
+
+void Camera::updateOrbit() {
+    const glm::vec3 origin = originOf(*target);
+    position = origin + orbitEyeOffset;
+    look(*this, position, origin + orbitLookOffset, glm::vec3(0.0f, 1.0f, 0.0f));
+}
+
+void Camera::updateChase() {
+    const glm::mat4 matrix = objectMatrix(*target);
+    position = dehomogenize(matrix * glm::vec4(chaseEye, 1.0f));
+    const glm::vec3 lookAt = dehomogenize(matrix * glm::vec4(chaseLook, 1.0f));
+    const glm::vec3 up(matrix * glm::vec4(chaseUp, 0.0f));
+    look(*this, position, lookAt, up);
+}
+
+glm::mat4 cameraProjection() {
+    return glm::perspective(viewHalfAngle * 2.0f, cameraAspect(), nearDistance, farDistance);
+}

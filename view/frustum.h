@@ -5,6 +5,13 @@
 
 struct SceneObject;
 
+// The camera's view volume, shared by its projection and its frustum.
+constexpr float viewHalfAngle = 0.5235988f;  // radians, half of the 60 degree vertical field of view
+constexpr float nearDistance = 0.1f;
+constexpr float farDistance = 1000.0f;
+// Width over height of the window size the camera read at start.
+float cameraAspect();
+
 struct Plane {
     glm::vec3 normal{0.0f};  // unit length, pointing out of the view volume
     glm::vec3 point{0.0f};   // a corner of the frustum on the plane
