@@ -50,14 +50,14 @@ wait_game_exit() {
 wait_for_line() {
   local pattern=$1 count=${2:-1} timeout=${3:-120}
   local deadline=$((SECONDS + timeout))
-  while [ "$(grep -cE -- "$pattern" "$WORK/out.log" 2>/dev/null || true)" -lt "$count" ]; do
+  while [ "$(count_lines "$pattern")" -lt "$count" ]; do
     [ $SECONDS -ge $deadline ] && fail "no '$pattern' (x$count) on stdout within $timeout s"
     if [ -n "$GAME_PID" ] && ! kill -0 "$GAME_PID" 2>/dev/null; then fail "game exited while waiting for '$pattern'"; fi
     sleep 0.2
   done
 }
 
-count_lines() { grep -cE -- "$1" "$WORK/out.log" 2>/dev/null || true; }
+count_lines() { local n; n=$(grep -cE -- "$1" "$WORK/out.log" 2>/dev/null); echo "${n:-0}"; }
 
 game_window() {
   local deadline=$((SECONDS + 60)) id
