@@ -1,8 +1,81 @@
 #include "assets/model.h"
 
+#include <GL/glew.h>
+#include <glm/gtc/matrix_transform.hpp>
+
+#include "assets/model_import.h"
+#include "assets/texture.h"
+#include "game/world.h"
+#include "view/precise_math.h"
+
+namespace {
+// Index into textureList of the texture at path, loading it on first use; 0 when it cannot be loaded.
+int32_t textureIndexFor(const std::string& path) {
+    if (path.empty()) return 0;
+    const int32_t existing = findTexture(world.textureList, path);
+    if (existing >= 0) return existing;
+    Texture texture;
+    if (!texture.load(path, true)) return 0;
+    world.textureList.push_back(texture);
+    return static_cast<int32_t>(world.textureList.size() - 1);
+}
+}  // namespace
+
 Model::Model(glm::mat4 modelMatrix) : modelMatrix(modelMatrix) {}
-bool Model::load(const char*) { return false; }
-bool Model::shareGeometry(const Model&) { return true; }
-void Model::recenter() {}
-void uploadSharedVertices() {}
-std::string directoryOf(const std::string&) { return std::string(); }
+
+bool Model::load(const char* path) {
+    SharedVertexBuffer& buffer = world.sharedVertices;
+    if (buffer.bufferId == 0) {
+        glGenBuffers(1, &buffer.bufferId);
+        buffer.byteCount = 0;
+    }
+    ImportedModel imported;
+    if (!importModel(path, buffer, imported)) return false;
+
+    std::vector<int32_t> table;
+    for (const std::string& texturePath : imported.materialTexturePaths) table.push_back(textureIndexFor(texturePath));
+    meshTexture.clear();
+    for (int32_t material : imported.meshMaterial) meshTexture.push_back(textureForMaterial(table, material));
+
+    center = imported.center;
+    farthestVertex = imported.farthestVertex;
+    materialCount = imported.materialCount;
+    meshFirstVertex = imported.meshFirstVertex;
+    meshVertexCount = imported.meshVertexCount;
+    hasGeometry = true;
+    return true;
+}
+
+bool Model::shareGeometry(const Model& source) {
+    center = source.center;
+    farthestVertex = source.farthestVertex;
+    materialCount = source.materialCount;
+    meshFirstVertex = source.meshFirstVertex;
+    meshVertexCount = source.meshVertexCount;
+    meshTexture = source.meshTexture;
+    hasGeometry = true;
+    return true;
+}
+
+void Model::recenter() {
+    const glm::vec3 placed = glm::vec3(modelMatrix * glm::vec4(center, 1.0f));
+    const float length = sqrtF(placed.x * placed.x + placed.y * placed.y + placed.z * placed.z);
+    if (length > 0.01f) modelMatrix = glm::translate(modelMatrix, -center);
+}
+
+void uploadSharedVertices() {
+    SharedVertexBuffer& buffer = world.sharedVertices;
+    glGenVertexArrays(1, &world.sharedVertexArray);
+    glBindVertexArray(world.sharedVertexArray);
+    glBindBuffer(GL_ARRAY_BUFFER, buffer.bufferId);
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(buffer.data.size() * sizeof(float)), buffer.data.data(),
+                 GL_STATIC_DRAW);
+    buffer.data.clear();
+    const GLsizei stride = 32;
+    glEnableVertexAttribArray(0);
+    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<const void*>(0));
+    glEnableVertexAttribArray(1);
+    glVertexAttribPointer(1, 2, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<const void*>(12));
+    glEnableVertexAttribArray(2);
+    glVertexAttribPointer(2, 3, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<const void*>(20));
+}

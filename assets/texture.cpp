@@ -1,4 +1,116 @@
 #include "assets/texture.h"
 
-bool Texture::load(std::string, bool) { return false; }
-void setUpSkybox(std::vector<std::string>, ShaderProgram*) {}
+#include <GL/glew.h>
+
+#include "assets/image.h"
+#include "assets/shader_program.h"
+#include "game/world.h"
+
+namespace {
+// The sky cube seen from inside: two triangles per face, wound to face the centre.
+constexpr float skyboxVertices[] = {
+    -1.0f, 1.0f,  -1.0f, -1.0f, -1.0f, -1.0f, 1.0f,  -1.0f, -1.0f,
+    1.0f,  -1.0f, -1.0f, 1.0f,  1.0f,  -1.0f, -1.0f, 1.0f,  -1.0f,
+
+    -1.0f, -1.0f, 1.0f,  -1.0f, -1.0f, -1.0f, -1.0f, 1.0f,  -1.0f,
+    -1.0f, 1.0f,  -1.0f, -1.0f, 1.0f,  1.0f,  -1.0f, -1.0f, 1.0f,
+
+    1.0f,  -1.0f, -1.0f, 1.0f,  -1.0f, 1.0f,  1.0f,  1.0f,  1.0f,
+    1.0f,  1.0f,  1.0f,  1.0f,  1.0f,  -1.0f, 1.0f,  -1.0f, -1.0f,
+
+    -1.0f, -1.0f, 1.0f,  -1.0f, 1.0f,  1.0f,  1.0f,  1.0f,  1.0f,
+    1.0f,  1.0f,  1.0f,  1.0f,  -1.0f, 1.0f,  -1.0f, -1.0f, 1.0f,
+
+    -1.0f, 1.0f,  -1.0f, 1.0f,  1.0f,  -1.0f, 1.0f,  1.0f,  1.0f,
+    1.0f,  1.0f,  1.0f,  -1.0f, 1.0f,  1.0f,  -1.0f, 1.0f,  -1.0f,
+
+    -1.0f, -1.0f, -1.0f, -1.0f, -1.0f, 1.0f,  1.0f,  -1.0f, -1.0f,
+    1.0f,  -1.0f, -1.0f, -1.0f, -1.0f, 1.0f,  1.0f,  -1.0f, 1.0f,
+};
+static_assert(sizeof(skyboxVertices) == 432, "36 positions of 3 floats");
+constexpr size_t skyboxFaceCount = 6;
+
+GLsizei widthOf(const Bitmap& bitmap) { return static_cast<GLsizei>(FreeImage_GetWidth(bitmap.get())); }
+GLsizei heightOf(const Bitmap& bitmap) { return static_cast<GLsizei>(FreeImage_GetHeight(bitmap.get())); }
+
+void uploadImage(const Bitmap& bitmap, const PixelUpload& upload) {
+    if (upload.grey) {
+        // Core contexts have no luminance formats: one red channel, read back as grey.
+        const GLint swizzle[] = {GL_RED, GL_RED, GL_RED, GL_ONE};
+        glTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_SWIZZLE_RGBA, swizzle);
+    }
+    glTexImage2D(GL_TEXTURE_2D, 0, upload.internalFormat, widthOf(bitmap), heightOf(bitmap), 0,
+                 upload.pixelFormat, GL_UNSIGNED_BYTE, FreeImage_GetBits(bitmap.get()));
+}
+
+// Loads face i of the cube map; false when its image cannot be read.
+bool uploadSkyFace(FREE_IMAGE_FORMAT format, const std::string& path, int face) {
+    const Bitmap bitmap = toBgr24(decodeImage(format, path));
+    if (!bitmap) return false;
+    glTexImage2D(GL_TEXTURE_CUBE_MAP_POSITIVE_X + face, 0, GL_RGBA, widthOf(bitmap), heightOf(bitmap), 0, GL_BGR,
+                 GL_UNSIGNED_BYTE, FreeImage_GetBits(bitmap.get()));
+    return true;
+}
+
+void setSkyboxSampling() {
+    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_R, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_BASE_LEVEL, 0);
+    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MAX_LEVEL, 0);
+}
+
+void buildSkyboxCube() {
+    glGenVertexArrays(1, &world.skyboxVertexArray);
+    glGenBuffers(1, &world.skyboxVertexBuffer);
+    glBindVertexArray(world.skyboxVertexArray);
+    glBindBuffer(GL_ARRAY_BUFFER, world.skyboxVertexBuffer);
+    glBufferData(GL_ARRAY_BUFFER, sizeof(skyboxVertices), skyboxVertices, GL_STATIC_DRAW);
+    glEnableVertexAttribArray(0);
+    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, 3 * sizeof(float), nullptr);
+    glBindVertexArray(0);
+}
+}  // namespace
+
+bool Texture::load(std::string path, bool mipmaps) {
+    const Bitmap bitmap = decodeImage(imageFormatOf(path), path);
+    if (!bitmap) return false;
+    glGenTextures(1, &textureId);
+    glBindTexture(GL_TEXTURE_2D, textureId);
+    width = widthOf(bitmap);
+    height = heightOf(bitmap);
+    bitsPerPixel = static_cast<int32_t>(FreeImage_GetBPP(bitmap.get()));
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    const std::optional<PixelUpload> upload = pixelUploadFor(FreeImage_GetBPP(bitmap.get()));
+    if (upload) uploadImage(bitmap, *upload);
+    // Without a level 0 there is nothing to build mip levels from.
+    if (upload && mipmaps) glGenerateMipmap(GL_TEXTURE_2D);
+    glGenSamplers(1, &samplerId);
+    this->path = path;
+    return true;
+}
+
+void setUpSkybox(std::vector<std::string> facePaths, ShaderProgram* program) {
+    world.skyboxProgram = program;
+    const FREE_IMAGE_FORMAT format =
+        facePaths.empty() ? FIF_UNKNOWN : FreeImage_GetFileType(facePaths.front().c_str(), 0);
+    glGenTextures(1, &world.skyboxTexture);
+    glBindTexture(GL_TEXTURE_CUBE_MAP, world.skyboxTexture);
+    // A face missing from the list stops the set-up like a face that cannot be read.
+    for (size_t face = 0; face < skyboxFaceCount; ++face) {
+        if (face >= facePaths.size() || !uploadSkyFace(format, facePaths[face], static_cast<int>(face))) return;
+    }
+    setSkyboxSampling();
+    glBindTexture(GL_TEXTURE_CUBE_MAP, 0);
+    buildSkyboxCube();
+    glUseProgram(program->programId);
+    world.skyboxModelLocation = glGetUniformLocation(program->programId, "model");
+    world.skyboxProjectionLocation = glGetUniformLocation(program->programId, "projectionMatrix");
+    world.skyboxCubemapLocation = glGetUniformLocation(program->programId, "cubemap");
+    world.skyboxReady = true;
+}

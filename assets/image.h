@@ -1,0 +1,34 @@
+#pragma once
+// The CPU half of textures: finding an image's format, decoding it through FreeImage and
+// choosing how its pixels go to GL. No GL calls, so it runs (and is tested) without a context.
+
+#include <FreeImage.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+
+struct BitmapUnloader {
+    void operator()(FIBITMAP* bitmap) const { FreeImage_Unload(bitmap); }
+};
+// A decoded image, unloaded when it goes out of scope.
+using Bitmap = std::unique_ptr<FIBITMAP, BitmapUnloader>;
+
+// How an image's pixel bytes are handed to glTexImage2D.
+struct PixelUpload {
+    int internalFormat = 0;
+    unsigned pixelFormat = 0;
+    bool grey = false;  // one channel that must be swizzled to sample as grey
+};
+
+// The format by the file's contents, else by its name's extension; FIF_UNKNOWN when neither tells.
+FREE_IMAGE_FORMAT imageFormatOf(const std::string& path);
+
+// Decodes path as format; null unless FreeImage reads that format and the image has pixels and a size.
+Bitmap decodeImage(FREE_IMAGE_FORMAT format, const std::string& path);
+
+// The image as 24-bit blue-green-red, converted when it has another depth; null if it cannot be.
+Bitmap toBgr24(Bitmap bitmap);
+
+// The upload for an image of this depth; none for depths other than 8, 24 and 32 bits.
+std::optional<PixelUpload> pixelUploadFor(unsigned bitsPerPixel);
