@@ -8,6 +8,7 @@ out vec3 direction;
 
 void main() {
     direction = position;
-    vec4 clip = projectionMatrix * model * vec4(position, 1.0);
-    gl_Position = clip.xyww;  // on the far plane
+    // The unit cube sits well inside the near and far planes; drawn first without depth writes,
+    // everything later covers it.
+    gl_Position = projectionMatrix * model * vec4(position, 1.0);
 }
