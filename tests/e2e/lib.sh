@@ -79,6 +79,14 @@ hold_key() {
   xdotool keyup "$key"
 }
 
+# Presses a toggle key once: held a little longer than a frame, yet shorter than the toggle
+# cooldown (0.2 s), so that it toggles exactly once.
+tap_key() {
+  local frame_ms
+  frame_ms=$(grep -E '^avg frame time: ' "$WORK/out.log" | tail -n 1 | awk '{print $4}')
+  hold_key "$1" "$(awk -v f="${frame_ms:-100}" 'BEGIN { h = 1.3 * f / 1000; if (h > 0.19) h = 0.19; if (h < 0.05) h = 0.05; print h }')"
+}
+
 # Saves the window as PNG and prints the colour of its centre pixel as "r g b" (0..255).
 centre_pixel() {
   local file="$WORK/shot.png"

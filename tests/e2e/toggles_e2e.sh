@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# The toggle keys report their new state; F8 silences the culling line and F2 the frame lines.
+source "$(dirname "$0")/lib.sh" "$1"
+
+prepare_game_dir
+start_game
+wait_for_line '^fps: ~' 1
+
+# Taps a toggle key until its message appears (a tap can fall between two slow frames), then
+# checks that it toggled exactly once.
+toggle() {
+  local key=$1 message=$2
+  local before attempt
+  before=$(count_lines "^$message\$")
+  for attempt in 1 2 3 4 5; do
+    tap_key "$key"
+    sleep 1
+    [ "$(count_lines "^$message\$")" -gt "$before" ] && break
+  done
+  wait_for_line "^$message\$" $((before + 1)) 10
+  [ "$(count_lines "^$message\$")" = $((before + 1)) ] || fail "$key toggled more than once"
+}
+
+toggle F1 'Enemies are following you!'
+toggle F1 'Enemies are taking a break!'
+toggle F3 'Wireframe enabled'
+toggle F3 'Wireframe disabled'
+toggle F4 'Texture Sampling linear'
+grep -qx 'Mip Map Sampeling off' "$WORK/out.log" || fail "F4 did not report the mip-map sampling"
+toggle F5 'Mip Map Sampeling nearest'
+toggle F6 'LOD always lowest'
+toggle F7 'Bloom disabled'
+toggle F9 'Transparency disabled'
+toggle F9 'Transparency enabled'
+
+# F8: the culling line stops while the frame lines go on.
+toggle F8 'View Frustum Culling disabled'
+wait_for_line '^fps: ~' $(($(count_lines '^fps: ~') + 1))
+culled=$(count_lines '^Culled ')
+wait_for_line '^fps: ~' $(($(count_lines '^fps: ~') + 2))
+[ "$(count_lines '^Culled ')" = "$culled" ] || fail "culling line still printed after F8"
+
+# F2: the frame lines stop; F8 again brings the culling line back.
+tap_key F2
+toggle F8 'View Frustum Culling enabled'
+wait_for_line '^Culled ' $((culled + 1))
+fps=$(count_lines '^fps: ~')
+wait_for_line '^Culled ' $((culled + 3))
+[ "$(count_lines '^fps: ~')" = "$fps" ] || fail "frame lines still printed after F2"
+[ "$(count_lines '^avg frame time')" = "$fps" ] || fail "frame time lines still printed after F2"
+
+hold_key Escape 1.5 &
+wait_game_exit 60
+[ "$GAME_STATUS" = 0 ] || fail "exit status $GAME_STATUS after Escape"
+echo "toggles e2e passed"
