@@ -1,5 +1,38 @@
 #include "game/game_over.h"
 
-bool isGameOver() { return false; }
-bool hasEscaped() { return false; }
-void restartGame() {}
+#include "game/setup.h"
+#include "game/world.h"
+#include "view/bounds.h"
+#include "view/camera.h"
+#include "view/precise_math.h"
+
+namespace {
+constexpr float eyeMargin = 0.1f;
+constexpr float escapeDistance = 400.0f;
+const glm::vec3 craftStart(50.0f, -70.0f, -35.0f);
+}  // namespace
+
+bool isGameOver() {
+    const Camera& camera = *world.camera;
+    // In the chase view the eye stands for the whole craft.
+    const float margin = camera.mode == CameraMode::Chase ? worldRadius(*camera.target) : eyeMargin;
+    for (const SceneObject* object : world.allObjects) {
+        if (touchesSphere(*object, margin, camera.position)) return true;
+    }
+    return false;
+}
+
+bool hasEscaped() {
+    const glm::vec3 craftPosition = world.allObjects[0]->position;
+    for (const SceneObject* enemy : world.enemies) {
+        if (distanceF(craftPosition, enemy->position) < escapeDistance) return false;
+    }
+    return true;
+}
+
+void restartGame() {
+    SceneObject& craft = *world.allObjects[0];
+    craft.speed = 0.0f;
+    place(craft, craftStart, craft.angleZ, craft.angleX);
+    for (SceneObject* enemy : world.enemies) place(*enemy, randomEnemyPlacement(), craft.angleZ, craft.angleX);
+}

@@ -1,0 +1,175 @@
+// Camera keys and the toggle keys with their cooldown, messages and GL effects, in the real world.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <sstream>
+
+#include "app/keyboard.h"
+#include "game/setup.h"
+#include "game/world.h"
+#include "tests/support/gl_context.h"
+#include "tests/support/scripted_input.h"
+#include "view/camera.h"
+
+namespace {
+struct Keyboard : ::testing::Test {
+    static void SetUpTestSuite() {
+        world = World{};
+        std::srand(1);
+        setUpWorld(sharedGlContext());
+    }
+    ScriptedInputScope scope;
+    std::ostringstream out;
+
+    void SetUp() override {
+        world.settings = RenderSettings{};
+        world.keyCooldown = 0.0f;
+        glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+        glEnable(GL_BLEND);
+    }
+    void TearDown() override { EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)); }
+    // One frame's toggle step with these keys held.
+    void frame(std::set<int> keys, float dt) {
+        script.heldKeys = std::move(keys);
+        handleToggleKeys(nullptr, dt, out);
+    }
+    // A key pressed once the cooldown of any earlier toggle has run out.
+    void press(std::set<int> keys) { frame(std::move(keys), 0.25f); }
+};
+
+GLint polygonMode() {
+    GLint modes[2] = {0, 0};
+    glGetIntegerv(GL_POLYGON_MODE, modes);
+    return modes[0];
+}
+
+// Minification and magnification filters of a texture object and of a sampler object.
+std::pair<GLint, GLint> textureFilters(GLuint texture) {
+    GLint filters[2] = {0, 0};
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &filters[0]);
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &filters[1]);
+    return {filters[0], filters[1]};
+}
+std::pair<GLint, GLint> samplerFilters(GLuint sampler) {
+    GLint filters[2] = {0, 0};
+    glGetSamplerParameteriv(sampler, GL_TEXTURE_MIN_FILTER, &filters[0]);
+    glGetSamplerParameteriv(sampler, GL_TEXTURE_MAG_FILTER, &filters[1]);
+    return {filters[0], filters[1]};
+}
+
+void expectEveryTextureFiltered(GLint minFilter, GLint magFilter) {
+    ASSERT_FALSE(world.textureList.empty());
+    GLint boundTexture = 0;
+    GLint boundSampler = 0;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &boundTexture);
+    glGetIntegerv(GL_SAMPLER_BINDING, &boundSampler);
+    EXPECT_EQ(static_cast<GLuint>(boundTexture), world.textureList.back().textureId);
+    EXPECT_EQ(static_cast<GLuint>(boundSampler), world.textureList.back().samplerId);
+    for (const Texture& texture : world.textureList) {
+        EXPECT_EQ(textureFilters(texture.textureId), std::make_pair(minFilter, magFilter)) << texture.path;
+        EXPECT_EQ(samplerFilters(texture.samplerId), std::make_pair(minFilter, magFilter)) << texture.path;
+    }
+}
+}  // namespace
+
+TEST_F(Keyboard, HeldToggleFlipsOnceAndThenEveryFifthOfASecond) {
+    int flips = 0;
+    for (int i = 0; i < 20; ++i) {  // one second
+        const bool before = world.settings.wireframe;
+        frame({GLFW_KEY_F3}, 0.05f);
+        flips += world.settings.wireframe != before;
+        EXPECT_EQ(polygonMode(), world.settings.wireframe ? GL_LINE : GL_FILL);
+    }
+    EXPECT_GE(flips, 4);
+    EXPECT_LE(flips, 5);
+    std::string expected;
+    for (int i = 0; i < flips; ++i) expected += i % 2 == 0 ? "Wireframe enabled\n" : "Wireframe disabled\n";
+    EXPECT_EQ(out.str(), expected);
+}
+
+TEST_F(Keyboard, OnlyTheFirstHeldFunctionKeyActsButMActsAlongside) {
+    frame({GLFW_KEY_F8, GLFW_KEY_F1}, 0.01f);
+    EXPECT_TRUE(world.settings.enemiesFollow);
+    EXPECT_TRUE(world.settings.frustumCulling);
+    frame({GLFW_KEY_F8}, 0.1f);  // still cooling down
+    EXPECT_TRUE(world.settings.frustumCulling);
+    frame({GLFW_KEY_F8}, 0.11f);
+    EXPECT_FALSE(world.settings.frustumCulling);
+    press({GLFW_KEY_F7, GLFW_KEY_M});
+    EXPECT_FALSE(world.settings.bloom);
+    EXPECT_TRUE(world.settings.showShadowCubeMap);
+    EXPECT_FLOAT_EQ(world.keyCooldown, 0.2f);
+    EXPECT_EQ(out.str(), "Enemies are following you!\nView Frustum Culling disabled\nBloom disabled\n");
+}
+
+TEST_F(Keyboard, EveryFunctionKeyReportsItsNewState) {
+    for (int key = GLFW_KEY_F1; key <= GLFW_KEY_F9; ++key) press({key});
+    EXPECT_EQ(out.str(),
+              "Enemies are following you!\n"
+              "Wireframe enabled\n"
+              "Texture Sampling linear\nMip Map Sampeling off\n"
+              "Texture Sampling linear\nMip Map Sampeling nearest\n"
+              "LOD always lowest\n"
+              "Bloom disabled\n"
+              "View Frustum Culling disabled\n"
+              "Transparency disabled\n");
+    EXPECT_FALSE(world.settings.printFrameStats);
+    EXPECT_FALSE(glIsEnabled(GL_BLEND));
+    out.str("");
+    press({GLFW_KEY_F9});
+    EXPECT_EQ(out.str(), "Transparency enabled\n");
+    EXPECT_TRUE(glIsEnabled(GL_BLEND));
+    GLint source = 0;
+    glGetIntegerv(GL_BLEND_SRC_RGB, &source);
+    EXPECT_EQ(source, GL_SRC_ALPHA);
+    out.str("");
+    press({GLFW_KEY_F1});
+    press({GLFW_KEY_F6});
+    EXPECT_EQ(out.str(), "Enemies are taking a break!\nLOD distance based\n");
+}
+
+TEST_F(Keyboard, MipMapKeyCyclesBackToOffPrintingBothLines) {
+    for (int i = 0; i < 3; ++i) press({GLFW_KEY_F5});
+    EXPECT_EQ(world.settings.mipmapMode, 0);
+    EXPECT_EQ(out.str(),
+              "Texture Sampling Nearest Neighbor\nMip Map Sampeling nearest\n"
+              "Texture Sampling Nearest Neighbor\nMip Map Sampeling linear\n"
+              "Texture Sampling Nearest Neighbor\nMip Map Sampeling off\n");
+}
+
+TEST_F(Keyboard, SamplingKeysWriteTheFiltersIntoTexturesAndSamplers) {
+    press({GLFW_KEY_F4});
+    expectEveryTextureFiltered(GL_LINEAR, GL_LINEAR);
+    press({GLFW_KEY_F4});
+    expectEveryTextureFiltered(GL_NEAREST, GL_NEAREST);
+    press({GLFW_KEY_F5});
+    expectEveryTextureFiltered(GL_NEAREST_MIPMAP_NEAREST, GL_NEAREST);
+    press({GLFW_KEY_F4});
+    press({GLFW_KEY_F5});
+    expectEveryTextureFiltered(GL_LINEAR_MIPMAP_LINEAR, GL_LINEAR);
+}
+
+TEST_F(Keyboard, CameraKeysLastHeldDecidesAndLightKeyOnlyInFreeMode) {
+    Camera& camera = *world.camera;
+    script.heldKeys = {GLFW_KEY_3, GLFW_KEY_6};
+    handleCameraKeys(nullptr);
+    EXPECT_EQ(camera.mode, CameraMode::Orbit);
+    EXPECT_EQ(camera.target, world.enemies[1]);
+    EXPECT_EQ(camera.orbitEyeOffset, glm::vec3(0, 0, -10));
+
+    script.heldKeys = {GLFW_KEY_2, GLFW_KEY_8};
+    handleCameraKeys(nullptr);
+    EXPECT_EQ(camera.mode, CameraMode::Chase);
+    EXPECT_EQ(camera.target, world.allObjects[0]);
+    EXPECT_EQ(script.cursorMoves, (std::vector<std::pair<double, double>>{{400.0, 300.0}}));
+    const glm::vec3 eye = camera.position;
+    handleLightKey(nullptr);
+    EXPECT_EQ(camera.mode, CameraMode::Chase);
+    EXPECT_EQ(camera.position, eye);
+
+    camera.mode = CameraMode::Free;
+    handleLightKey(nullptr);
+    EXPECT_EQ(camera.position, world.light.position);
+    camera.mode = CameraMode::Chase;
+}
