@@ -87,6 +87,20 @@ tap_key() {
   hold_key "$1" "$(awk -v f="${frame_ms:-100}" 'BEGIN { h = 1.3 * f / 1000; if (h > 0.19) h = 0.19; if (h < 0.05) h = 0.05; print h }')"
 }
 
+# Holds a key until stdout gains a line matching the pattern, then releases it at once: with frames
+# of any length the key spans the frame that handles it, and is up again before the toggle
+# cooldown (0.2 s) lets it act a second time.
+hold_key_until_line() {
+  local key=$1 pattern=$2
+  local before deadline
+  before=$(count_lines "$pattern")
+  deadline=$((SECONDS + 30))
+  xdotool windowfocus --sync "$(game_window)" 2>/dev/null || true
+  xdotool keydown "$key"
+  while [ "$(count_lines "$pattern")" -le "$before" ] && [ $SECONDS -lt $deadline ]; do sleep 0.02; done
+  xdotool keyup "$key"
+}
+
 # Saves the window as PNG and prints the colour of its centre pixel as "r g b" (0..255).
 centre_pixel() {
   local file="$WORK/shot.png"
