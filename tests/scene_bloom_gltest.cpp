@@ -1,6 +1,7 @@
 // The scene pass (sky, culling, level of detail, blending) and the bloom passes, read back from GL.
 #include <gtest/gtest.h>
 
+#include "app/keyboard.h"
 #include "assets/texture.h"
 #include "tests/support/asset_files.h"
 #include "tests/support/render_rig.h"
@@ -240,4 +241,30 @@ TEST_F(ScenePass, WireframeDrawsStraightIntoTheWindow) {
     }
     EXPECT_GT(lines, 100);
     EXPECT_GT(gaps, 100) << "filled instead of lines";
+}
+
+// A sampler bound with its texture overrides the texture's filters, so both must agree:
+// linear at load, then whatever the sampling keys choose.
+TEST_F(ScenePass, SamplersCarryTheFiltersOfTheirTextures) {
+    RenderRig rig;
+    ASSERT_FALSE(world.textureList.empty());
+    auto expectFilters = [](GLint minFilter, GLint magFilter) {
+        for (const Texture& texture : world.textureList) {
+            GLint samplerMin = 0, samplerMag = 0, textureMin = 0, textureMag = 0;
+            glGetSamplerParameteriv(texture.samplerId, GL_TEXTURE_MIN_FILTER, &samplerMin);
+            glGetSamplerParameteriv(texture.samplerId, GL_TEXTURE_MAG_FILTER, &samplerMag);
+            glBindTexture(GL_TEXTURE_2D, texture.textureId);
+            glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &textureMin);
+            glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &textureMag);
+            EXPECT_EQ(samplerMin, minFilter) << texture.path;
+            EXPECT_EQ(samplerMag, magFilter) << texture.path;
+            EXPECT_EQ(textureMin, minFilter) << texture.path;
+            EXPECT_EQ(textureMag, magFilter) << texture.path;
+        }
+    };
+    expectFilters(GL_LINEAR, GL_LINEAR);
+    world.settings.textureLinear = false;
+    world.settings.mipmapMode = 1;
+    refilterTextures();
+    expectFilters(GL_NEAREST_MIPMAP_NEAREST, GL_NEAREST);
 }

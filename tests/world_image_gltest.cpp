@@ -96,9 +96,10 @@ std::vector<unsigned char> readGolden() {
     return rgb;
 }
 
+// The distance the shadow map holds in a direction from the light (nearest texel).
 float storedDistance(glm::vec3 direction) {
-    glm::vec3 a = glm::abs(direction);
-    int face = a.x >= a.y && a.x >= a.z ? (direction.x > 0 ? 0 : 1)
+    const glm::vec3 a = glm::abs(direction);
+    const int face = a.x >= a.y && a.x >= a.z ? (direction.x > 0 ? 0 : 1)
              : a.y >= a.z             ? (direction.y > 0 ? 2 : 3)
                                       : (direction.z > 0 ? 4 : 5);
     // OpenGL's cube face table: major axis and the directions of s and t.
@@ -107,12 +108,10 @@ float storedDistance(glm::vec3 direction) {
     const float major = std::max(a.x, std::max(a.y, a.z));
     const int column = static_cast<int>((glm::dot(direction, s[face]) / major + 1.0f) * 0.5f * 1023.0f + 0.5f);
     const int row = static_cast<int>((glm::dot(direction, t[face]) / major + 1.0f) * 0.5f * 1023.0f + 0.5f);
-    float depth = 0.0f;
     glBindTexture(GL_TEXTURE_CUBE_MAP, world.depthCubeMap);
     std::vector<float> depths(1024 * 1024);
     glGetTexImage(GL_TEXTURE_CUBE_MAP_POSITIVE_X + face, 0, GL_DEPTH_COMPONENT, GL_FLOAT, depths.data());
-    depth = depths[static_cast<size_t>(row) * 1024 + column];
-    return depth * shadowFarPlane;
+    return depths[static_cast<size_t>(row) * 1024 + column] * shadowFarPlane;
 }
 }  // namespace
 
