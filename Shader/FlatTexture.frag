@@ -1,5 +1,5 @@
 #version 410 core
-// A planet's surface: its texture lit by the point light, with a soft terminator.
+// A planet's surface: its texture lit by the point light, shadowed, with a thin bluish rim.
 struct Light {
     vec3 position;
     vec3 ambient;
@@ -20,16 +20,30 @@ uniform float far_plane;
 layout(location = 0) out vec4 fragColor;
 layout(location = 1) out vec4 glowColor;
 
+const vec3 sampleOffsets[4] = vec3[](vec3(1, 1, 1), vec3(-1, -1, 1), vec3(-1, 1, -1), vec3(1, -1, -1));
+
+// 1 where the light reaches the fragment, 0 in full shadow (see SpecularShader).
+float lightVisibility(vec3 normal) {
+    float texel = length(fragPosition - light.position) / 512.0;
+    vec3 fromLight = fragPosition + normal * (1.5 * texel) - light.position;
+    float reference = length(fromLight) - 0.5 * texel;
+    float lit = 0.0;
+    for (int i = 0; i < 4; ++i) {
+        float closest = texture(depthMap, fromLight + sampleOffsets[i] * texel).r * far_plane;
+        lit += step(reference, closest);
+    }
+    return 0.25 * lit;
+}
+
 void main() {
     vec3 texel = texture(texture2d, fragTexCoord).rgb;
+    texel *= texel;  // images are gamma encoded; light them in linear space
     vec3 normal = normalize(fragNormal);
-    vec3 toLight = light.position - fragPosition;
-    float cosine = max(dot(normal, normalize(toLight)), 0.0);
-    float distanceToLight = length(toLight);
-    float closest = texture(depthMap, -toLight).r * far_plane;
-    float visibility = (distanceToLight - 1.5 > closest) ? 0.15 : 1.0;
-    vec3 rim = vec3(0.25, 0.35, 0.6) * pow(1.0 - max(dot(normal, normalize(viewPosition - fragPosition)), 0.0), 3.0);
-    vec3 color = texel * (light.ambient + 1.2 * light.diffuse * cosine * visibility) + rim * cosine;
+    float cosine = max(dot(normal, normalize(light.position - fragPosition)), 0.0);
+    float visibility = cosine > 0.0 ? lightVisibility(normal) : 1.0;
+    float facing = max(dot(normal, normalize(viewPosition - fragPosition)), 0.0);
+    vec3 rim = vec3(0.05, 0.09, 0.2) * pow(1.0 - facing, 3.0) * cosine;
+    vec3 color = texel * (light.ambient + 1.2 * light.diffuse * cosine * visibility) + rim * visibility;
     fragColor = vec4(color, 1.0);
     glowColor = vec4(0.0, 0.0, 0.0, 1.0);
 }

@@ -5,7 +5,6 @@ layout(location = 2) in vec3 normal;
 
 uniform mat4 model;
 uniform mat4 projectionMatrix;
-uniform mat3 normalMatrix;
 
 out vec3 fragPosition;
 out vec3 fragNormal;
@@ -14,7 +13,10 @@ out vec2 fragTexCoord;
 void main() {
     vec4 world = model * vec4(position, 1.0);
     fragPosition = world.xyz;
-    fragNormal = mat3(model) * normal;
+    // The cofactors of the whole model transform (object and model matrix) are its inverse
+    // transpose up to a positive factor: right under any rotation and scaling.
+    mat3 m = mat3(model);
+    fragNormal = mat3(cross(m[1], m[2]), cross(m[2], m[0]), cross(m[0], m[1])) * normal;
     fragTexCoord = texCoord;
     gl_Position = projectionMatrix * world;
 }

@@ -91,6 +91,9 @@ bool Texture::load(std::string path, bool mipmaps) {
     // Without a level 0 there is nothing to build mip levels from.
     if (upload && mipmaps) glGenerateMipmap(GL_TEXTURE_2D);
     glGenSamplers(1, &samplerId);
+    // A bound sampler overrides the texture's filters: give it the same ones.
+    glSamplerParameteri(samplerId, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glSamplerParameteri(samplerId, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     this->path = path;
     return true;
 }

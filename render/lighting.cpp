@@ -1,6 +1,8 @@
 #include "render/lighting.h"
 
 #include <GL/glew.h>
+
+#include <algorithm>
 #include <glm/gtc/type_ptr.hpp>
 
 #include "assets/shader_program.h"
