@@ -9,7 +9,6 @@
 namespace {
 constexpr float eyeMargin = 0.1f;
 constexpr float escapeDistance = 400.0f;
-const glm::vec3 craftStart(50.0f, -70.0f, -35.0f);
 }  // namespace
 
 bool isGameOver() {
@@ -33,6 +32,6 @@ bool hasEscaped() {
 void restartGame() {
     SceneObject& craft = *world.allObjects[0];
     craft.speed = 0.0f;
-    place(craft, craftStart, craft.angleZ, craft.angleX);
+    place(craft, craftStartPosition, craft.angleZ, craft.angleX);
     for (SceneObject* enemy : world.enemies) place(*enemy, randomEnemyPlacement(), craft.angleZ, craft.angleX);
 }

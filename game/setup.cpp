@@ -103,7 +103,7 @@ void setUpWorld(GLFWwindow* window) {
     attachProgram(*sphereModel, world.specularPrograms[4]);
     attachProgram(*lightSphereModel, world.specularPrograms[3]);
 
-    SceneObject* craft = addObject(craftModel, false, {50.0f, -70.0f, -35.0f}, 0.0f, 0.0f);
+    SceneObject* craft = addObject(craftModel, false, craftStartPosition, 0.0f, 0.0f);
     world.shadowCasters.push_back(craft);
     for (const glm::vec3& position : {glm::vec3(120, 50, 50), glm::vec3(-120, 50, -50), glm::vec3(300, 120, 0)}) {
         world.shadowCasters.push_back(addObject(planetModel, true, position, 0.0f, 0.0f));

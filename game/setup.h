@@ -5,6 +5,9 @@
 
 struct GLFWwindow;
 
+// Where the player's craft starts every game.
+constexpr glm::vec3 craftStartPosition(50.0f, -70.0f, -35.0f);
+
 // Builds the whole initial world once; the same layout on every start.
 void setUpWorld(GLFWwindow* window);
 // A random point (-200..199 on each axis) whose sphere of this margin touches no collidable object.
