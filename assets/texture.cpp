@@ -52,16 +52,6 @@ bool uploadSkyFace(FREE_IMAGE_FORMAT format, const std::string& path, int face) 
     return true;
 }
 
-void setSkyboxSampling() {
-    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_R, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_BASE_LEVEL, 0);
-    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MAX_LEVEL, 0);
-}
-
 void buildSkyboxCube() {
     glGenVertexArrays(1, &world.skyboxVertexArray);
     glGenBuffers(1, &world.skyboxVertexBuffer);
@@ -73,6 +63,16 @@ void buildSkyboxCube() {
     glBindVertexArray(0);
 }
 }  // namespace
+
+void setCubeMapSampling() {
+    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_R, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_BASE_LEVEL, 0);
+    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MAX_LEVEL, 0);
+}
 
 bool Texture::load(std::string path, bool mipmaps) {
     const Bitmap bitmap = decodeImage(imageFormatOf(path), path);
@@ -108,7 +108,7 @@ void setUpSkybox(std::vector<std::string> facePaths, ShaderProgram* program) {
     for (size_t face = 0; face < skyboxFaceCount; ++face) {
         if (face >= facePaths.size() || !uploadSkyFace(format, facePaths[face], static_cast<int>(face))) return;
     }
-    setSkyboxSampling();
+    setCubeMapSampling();
     glBindTexture(GL_TEXTURE_CUBE_MAP, 0);
     buildSkyboxCube();
     glUseProgram(program->programId);

@@ -23,3 +23,6 @@ struct Texture {
 // Builds the sky cube map from six faces (+X, -X, +Y, -Y, +Z, -Z) and the cube it is drawn with.
 // Stops silently at the first face that cannot be read, leaving skyboxReady false.
 void setUpSkybox(std::vector<std::string> facePaths, ShaderProgram* program);
+
+// Linear filtering, clamped edges and a single level for the cube map bound to GL_TEXTURE_CUBE_MAP.
+void setCubeMapSampling();
