@@ -19,8 +19,9 @@
 namespace {
 constexpr int windowWidth = 800;
 constexpr int windowHeight = 600;
+}  // namespace
 
-GLFWwindow* openWindow() {
+GLFWwindow* openGameWindow() {
     if (!glfwInit()) fatalExit("GLFW failed");
     glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 4);
     glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 1);
@@ -49,6 +50,7 @@ void setFixedGlState() {
     glViewport(0, 0, windowWidth, windowHeight);
 }
 
+namespace {
 bool keyPressed(GLFWwindow* window, int key) { return glfwGetKey(window, key) == GLFW_PRESS; }
 
 // Shows a plain coloured window with the message and waits for R (new game) or Escape.
@@ -85,7 +87,7 @@ void renderFrame(GLFWwindow* window) {
 }  // namespace
 
 int runGame() {
-    GLFWwindow* window = openWindow();
+    GLFWwindow* window = openGameWindow();
     setFixedGlState();
     ShadowMap shadowMap;
     createShadowMap(shadowMap);

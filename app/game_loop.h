@@ -1,5 +1,13 @@
 #pragma once
 // The whole run: window and context, start-up, the frame loop, end screens, shut-down.
 
+struct GLFWwindow;
+
+// Opens the 800 x 600 "Quorlax" window with a current 4.1 core context, GLEW loaded and the cursor
+// captured; any failure is fatal.
+GLFWwindow* openGameWindow();
+// Back-face culling, depth test, alpha blending, full-window viewport.
+void setFixedGlState();
+
 // Runs the game until Escape or the window closes; returns the process exit status.
 int runGame();

@@ -54,7 +54,7 @@ Mesh asteroidMesh() {
         for (const Crater& crater : craters) r += craterOffset(crater, direction);
         return r;
     };
-    Mesh mesh = sphereGrid(40, 20, radius);
+    Mesh mesh = sphereGrid(24, 12, radius);  // sixty of them go through the shadow pass every frame
     centerAndFit(mesh, 1.0);
     return mesh;
 }

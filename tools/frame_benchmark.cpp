@@ -1,0 +1,67 @@
+// Times the game's render passes on the start view: run it in a directory holding Shader/ and
+// Models/ (the build directory), on a display or under Xvfb.
+//   frame_benchmark [frames]
+#include <GL/glew.h>
+#include <GLFW/glfw3.h>
+
+#include <cstdio>
+#include <algorithm>
+#include <cstdlib>
+
+#include "app/game_loop.h"
+#include "app/update.h"
+#include "game/setup.h"
+#include "game/world.h"
+#include "render/bloom.h"
+#include "render/scene.h"
+#include "render/shadow_map.h"
+
+namespace {
+// Milliseconds a pass took, waiting for the GL to finish it.
+template <typename Pass>
+double timePass(Pass pass) {
+    glFinish();
+    const double start = glfwGetTime();
+    pass();
+    glFinish();
+    return (glfwGetTime() - start) * 1000.0;
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int frames = argc > 1 ? std::max(1, std::atoi(argv[1])) : 60;
+    GLFWwindow* window = openGameWindow();
+    setFixedGlState();
+    ShadowMap shadowMap;
+    createShadowMap(shadowMap);
+    setUpWorld(window);
+    createBloomProgram();
+    const unsigned hdrFramebuffer = createHdrFramebuffer();
+    createBlurTargets();
+
+    double update = 0.0, shadow = 0.0, scene = 0.0, bloom = 0.0;
+    for (int frame = 0; frame < frames; ++frame) {
+        glfwPollEvents();
+        update += timePass([&] { updateWorld(window, 1.0f / 60.0f); });
+        shadow += timePass([&] { renderShadowPass(shadowMap.framebuffer); });
+        scene += timePass([&] {
+            glBindFramebuffer(GL_FRAMEBUFFER, hdrFramebuffer);
+            glViewport(0, 0, world.windowWidth, world.windowHeight);
+            glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+            renderScene();
+            glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        });
+        bloom += timePass([&] {
+            blurBrightParts();
+            glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+            compositeBloom();
+        });
+        glfwSwapBuffers(window);
+    }
+    const double total = update + shadow + scene + bloom;
+    std::printf("frames %d, ms per frame: update %.2f  shadow %.2f  scene %.2f  bloom %.2f  total %.2f (%.1f fps)\n",
+                frames, update / frames, shadow / frames, scene / frames, bloom / frames, total / frames,
+                1000.0 * frames / total);
+    glfwTerminate();
+    return 0;
+}
