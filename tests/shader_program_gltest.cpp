@@ -1,4 +1,5 @@
-// Building programs from shader files, every way building them ends the process, and GL errors.
+// Every way building a program ends the process, and GL error reports. Programs that build are
+// proven by the rendering tests.
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -35,16 +36,6 @@ void buildExpectingFailure(const std::string& vertex, const std::string& fragmen
     ShaderProgram program(vertex, fragment);
 }
 }  // namespace
-
-TEST_F(ShaderFiles, TwoStagesLinkWithFragColorOnOutputZero) {
-    ShaderProgram program(write("a.vert", vertexSource),
-                          write("a.frag", "#version 410 core\nout vec4 fragColor;\nvoid main() { fragColor = vec4(1); }"));
-    GLint linked = 0;
-    glGetProgramiv(program.programId, GL_LINK_STATUS, &linked);
-    EXPECT_TRUE(linked);
-    EXPECT_FALSE(program.hasGeometryShader);
-    EXPECT_EQ(glGetFragDataLocation(program.programId, "fragColor"), 0);
-}
 
 // A missing file is reported before the next one is opened; a compile failure prints the path then
 // the driver's log on its own line; a link failure prints the log. Each pauses and exits with 255.
