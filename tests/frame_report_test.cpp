@@ -9,47 +9,36 @@
 #include "app/gl_errors.h"
 #include "game/world.h"
 
-namespace {
-struct FrameReport : ::testing::Test {
-    std::ostringstream out;
-    FrameStats stats;
-    void SetUp() override {
+// A report comes only strictly after a second and counts its own frame; the culling line uses the
+// last count and comes first; with frame lines off the count still resets.
+TEST(FrameReport, OncePerSecondWithTheLinesThatAreOn) {
+    const struct {
+        bool frameLines, culling;
+        std::vector<double> times;
+        const char* expected;
+    } cases[] = {
+        {true, true, {0.5, 1.0}, ""},
+        {true, true, {0.5, 1.0, 1.0001}, "Culled 17 of 80 Objects.\nfps: ~ 3\navg frame time: 333.333 ms\n"},
+        {true, true, {0.0, 0.25, 0.5, 0.75, 1.5}, "Culled 17 of 80 Objects.\nfps: ~ 5\navg frame time: 200 ms\n"},
+        {false, true, {2.0}, "Culled 17 of 80 Objects.\n"},
+        {false, false, {2.0, 4.0}, ""},
+    };
+    for (const auto& c : cases) {
         world = World{};
         world.allObjects.resize(80, nullptr);
+        world.culledCount = 17;
+        world.settings.printFrameStats = c.frameLines;
+        world.settings.frustumCulling = c.culling;
+        FrameStats stats;
+        std::ostringstream out;
+        for (double time : c.times) countFrame(stats, time, out);
+        EXPECT_EQ(out.str(), c.expected);
+        if (*c.expected) {
+            EXPECT_EQ(stats.frames, 0) << c.expected;
+            EXPECT_DOUBLE_EQ(stats.lastStats, c.times.back());
+        }
     }
-};
-}  // namespace
-
-TEST_F(FrameReport, ReportsOnlyStrictlyAfterOneSecondAndCountsTheReportingFrame) {
-    countFrame(stats, 0.5, out);
-    countFrame(stats, 1.0, out);
-    EXPECT_EQ(out.str(), "");
-    countFrame(stats, 1.0001, out);
-    EXPECT_EQ(out.str(), "Culled 0 of 80 Objects.\nfps: ~ 3\navg frame time: 333.333 ms\n");
-    EXPECT_EQ(stats.frames, 0);
-    EXPECT_DOUBLE_EQ(stats.lastStats, 1.0001);
-}
-
-TEST_F(FrameReport, CullingLineUsesTheLastCountAndComesFirst) {
-    world.culledCount = 17;
-    for (int i = 0; i < 4; ++i) countFrame(stats, 0.25 * i, out);
-    countFrame(stats, 1.5, out);
-    EXPECT_EQ(out.str(), "Culled 17 of 80 Objects.\nfps: ~ 5\navg frame time: 200 ms\n");
-}
-
-TEST_F(FrameReport, FrameLinesOffStillResetTheCount) {
-    world.settings.printFrameStats = false;
-    countFrame(stats, 2.0, out);
-    EXPECT_EQ(out.str(), "Culled 0 of 80 Objects.\n");
-    EXPECT_EQ(stats.frames, 0);
-}
-
-TEST_F(FrameReport, SilentWithCullingAndFrameLinesOff) {
-    world.settings.printFrameStats = false;
-    world.settings.frustumCulling = false;
-    countFrame(stats, 2.0, out);
-    countFrame(stats, 4.0, out);
-    EXPECT_EQ(out.str(), "");
+    world = World{};
 }
 
 TEST(GlErrorMessages, EveryCodeHasItsMessage) {

@@ -1,3 +1,4 @@
+// Frustum planes and sphere culling.
 #include <limits>
 #include <memory>
 
@@ -5,16 +6,11 @@
 
 #include "game/world.h"
 #include "tests/support/scripted_input.h"
+#include "tests/support/spheres.h"
 #include "view/bounds.h"
 #include "view/camera.h"
 
 namespace {
-void expectNear(glm::vec3 actual, glm::vec3 expected) {
-    EXPECT_NEAR(actual.x, expected.x, 1e-3f);
-    EXPECT_NEAR(actual.y, expected.y, 1e-3f);
-    EXPECT_NEAR(actual.z, expected.z, 1e-3f);
-}
-
 // A camera with a window of the given size, its frustum looking from eye along -Z with up +Y.
 struct FrustumScene : ::testing::Test {
     ScriptedInputScope scope;
@@ -32,57 +28,47 @@ struct FrustumScene : ::testing::Test {
     void TearDown() override { world = World{}; }
     const Plane& plane(FrustumPlane which) const { return camera->frustum.planes[which]; }
 
-    // A sphere of the given radius centred at point.
-    bool drawn(glm::vec3 point, float radius) {
+    bool drawn(glm::vec3 centre, float radius) {
         Model model(glm::mat4(1.0f));
-        model.center = point;
-        model.farthestVertex = point + glm::vec3(0.0f, radius, 0.0f);
-        model.hasGeometry = true;
+        model.center = centre;
+        model.farthestVertex = centre + glm::vec3(0.0f, radius, 0.0f);
         return isInFrustum(SceneObject(&model, false));
     }
 };
 }  // namespace
 
-TEST_F(FrustumScene, PlanesFaceOutOfTheView) {
-    expectNear(plane(FrustumTop).normal, {0.0f, 0.866f, 0.5f});
-    expectNear(plane(FrustumBottom).normal, {0.0f, -0.866f, 0.5f});
-    expectNear(plane(FrustumLeft).normal, {-0.792f, 0.0f, 0.610f});
-    expectNear(plane(FrustumRight).normal, {0.792f, 0.0f, 0.610f});
-    expectNear(plane(FrustumNear).normal, {0.0f, 0.0f, 1.0f});
-    expectNear(plane(FrustumFar).normal, {0.0f, 0.0f, -1.0f});
+TEST_F(FrustumScene, PlanesFaceOutOfTheViewAndAWiderWindowWidensOnlyTheSides) {
+    expectNear(plane(FrustumTop).normal, {0.0f, 0.866f, 0.5f}, 1e-3f);
+    expectNear(plane(FrustumBottom).normal, {0.0f, -0.866f, 0.5f}, 1e-3f);
+    expectNear(plane(FrustumLeft).normal, {-0.792f, 0.0f, 0.610f}, 1e-3f);
+    expectNear(plane(FrustumRight).normal, {0.792f, 0.0f, 0.610f}, 1e-3f);
+    expectNear(plane(FrustumNear).normal, {0.0f, 0.0f, 1.0f}, 1e-3f);
+    expectNear(plane(FrustumFar).normal, {0.0f, 0.0f, -1.0f}, 1e-3f);
     EXPECT_FLOAT_EQ(plane(FrustumNear).d, 0.1f);
     EXPECT_FLOAT_EQ(plane(FrustumFar).d, -1000.0f);
-}
 
-TEST_F(FrustumScene, WiderWindowWidensOnlyTheSides) {
     const Frustum narrow = camera->frustum;
     look(1600, 600, glm::vec3(0.0f));
     for (FrustumPlane same : {FrustumTop, FrustumBottom, FrustumNear, FrustumFar}) {
-        expectNear(plane(same).normal, narrow.planes[same].normal);
+        expectNear(plane(same).normal, narrow.planes[same].normal, 1e-3f);
     }
     // Wider sides lean further back: the outward normal gains along +Z.
     EXPECT_GT(plane(FrustumLeft).normal.z, narrow.planes[FrustumLeft].normal.z + 0.1f);
     EXPECT_GT(plane(FrustumRight).normal.z, narrow.planes[FrustumRight].normal.z + 0.1f);
 }
 
-TEST_F(FrustumScene, SphereJustTouchingASidePlaneIsDrawn) {
+TEST_F(FrustumScene, SpheresCulledOnlyWhenWhollyOutside) {
+    EXPECT_TRUE(drawn({0.0f, 0.0f, -0.5f}, 0.1f));
+    EXPECT_TRUE(drawn({0.0f, 0.0f, -999.5f}, 1.0f));
+    EXPECT_FALSE(drawn({0.0f, 0.0f, 0.95f}, 1.0f));     // wholly behind the near plane
+    EXPECT_FALSE(drawn({0.0f, 0.0f, -1001.5f}, 1.0f));  // wholly beyond the far plane
+    EXPECT_TRUE(drawn({0.0f, 0.0f, 1.0f}, 2.0f));       // contains the eye
+    EXPECT_TRUE(drawn({std::numeric_limits<float>::quiet_NaN(), 0.0f, 0.0f}, 1.0f));
+
     // From here the origin lies only outside the right plane, at the distance d.
     look(800, 600, {-5.0f, 0.0f, 0.0f});
     const float outside = plane(FrustumRight).d;
     ASSERT_GT(outside, 1.0f);
     EXPECT_TRUE(drawn(glm::vec3(0.0f), outside));
     EXPECT_FALSE(drawn(glm::vec3(0.0f), outside * 0.999f));
-}
-
-TEST_F(FrustumScene, NearAndFarPlanesCull) {
-    EXPECT_TRUE(drawn({0.0f, 0.0f, -0.5f}, 0.1f));
-    EXPECT_TRUE(drawn({0.0f, 0.0f, -999.5f}, 1.0f));
-    EXPECT_FALSE(drawn({0.0f, 0.0f, 0.95f}, 1.0f));   // wholly behind the near plane
-    EXPECT_FALSE(drawn({0.0f, 0.0f, -1001.5f}, 1.0f));  // wholly beyond the far plane
-}
-
-TEST_F(FrustumScene, SphereAroundTheEyeIsDrawn) { EXPECT_TRUE(drawn({0.0f, 0.0f, 1.0f}, 2.0f)); }
-
-TEST_F(FrustumScene, NaNDistanceDoesNotCull) {
-    EXPECT_TRUE(drawn({std::numeric_limits<float>::quiet_NaN(), 0.0f, 0.0f}, 1.0f));
 }

@@ -48,72 +48,60 @@ struct EndOfGame : ::testing::Test {
 };
 }  // namespace
 
-TEST_F(EndOfGame, FreeOrOrbitingEyeEndsTheGameInsideAnObjectPlusATenth) {
-    eye(CameraMode::Free, {-100 + 60.09f, 0, 0});
-    EXPECT_TRUE(isGameOver());
-    eye(CameraMode::Orbit, {-100, 0, 60.09f});
-    EXPECT_TRUE(isGameOver());
-    eye(CameraMode::Free, {-100 + 60.2f, 0, 0});
-    EXPECT_FALSE(isGameOver());
-    eye(CameraMode::Free, craft.position);  // the craft itself is no obstacle
-    EXPECT_FALSE(isGameOver());
-    eye(CameraMode::Free, {150, 152.5f, 150});
-    EXPECT_TRUE(isGameOver());
-}
-
-TEST_F(EndOfGame, ChaseEyeStandsForASphereOfTheCraftsRadius) {
-    eye(CameraMode::Chase, {-100 + 61.9f, 0, 0});
-    EXPECT_TRUE(isGameOver());
-    eye(CameraMode::Free, {-100 + 61.9f, 0, 0});
-    EXPECT_FALSE(isGameOver());
-    eye(CameraMode::Chase, {-100 + 62.1f, 0, 0});
-    EXPECT_FALSE(isGameOver());
+// Free and orbiting eyes end the game within an object's radius plus a tenth; a chasing eye stands
+// for a sphere of the craft's radius; the craft itself is no obstacle.
+TEST_F(EndOfGame, EyeInsideAnObjectEndsTheGame) {
+    const struct {
+        CameraMode mode;
+        glm::vec3 eye;
+        bool over;
+    } cases[] = {{CameraMode::Free, {-100 + 60.09f, 0, 0}, true},  {CameraMode::Orbit, {-100, 0, 60.09f}, true},
+                 {CameraMode::Free, {-100 + 60.2f, 0, 0}, false},  {CameraMode::Free, {10, 20, 30}, false},
+                 {CameraMode::Free, {150, 152.5f, 150}, true},     {CameraMode::Chase, {-100 + 61.9f, 0, 0}, true},
+                 {CameraMode::Free, {-100 + 61.9f, 0, 0}, false},  {CameraMode::Chase, {-100 + 62.1f, 0, 0}, false}};
+    for (const auto& c : cases) {
+        eye(c.mode, c.eye);
+        EXPECT_EQ(isGameOver(), c.over) << c.eye.x << "," << c.eye.y << "," << c.eye.z;
+    }
 }
 
 TEST_F(EndOfGame, EscapedOnlyWhenNoEnemyIsCloserThanFourHundred) {
     EXPECT_TRUE(hasEscaped());  // one enemy at exactly 400, one farther
+    // Inside a planet while escaped: both hold, and the game loop reports only the game over.
+    eye(CameraMode::Free, planet.position);
+    EXPECT_TRUE(isGameOver() && hasEscaped());
     place(ships[1], {10, 20 - 399.99f, 30}, 0, 0);
     EXPECT_FALSE(hasEscaped());
     world.enemies.clear();
     EXPECT_TRUE(hasEscaped());
 }
 
-TEST_F(EndOfGame, GameOverAndEscapeCanHoldTogether) {
-    eye(CameraMode::Free, planet.position);
-    EXPECT_TRUE(isGameOver());
-    EXPECT_TRUE(hasEscaped());
-}
-
+// The craft comes back to its start at rest in its old orientation, which the enemies take too;
+// they land on whole coordinates clear of the craft and of every object already placed.
 TEST_F(EndOfGame, RestartBringsTheCraftBackAndScattersTheEnemiesInItsOrientation) {
     std::srand(1);
     place(craft, {120, 5, 5}, 0.7f, -0.3f);
     craft.speed = 12.0f;
     world.settings.enemiesFollow = true;
     eye(CameraMode::Free, {1, 2, 3});
-    const glm::mat4 rockTransforms[2] = {rocks[0].transform, rocks[1].transform};
+    const glm::mat4 rockTransform = rocks[0].transform;
 
     restartGame();
     EXPECT_EQ(craft.position, glm::vec3(50, -70, -35));
-    EXPECT_EQ(craft.speed, 0.0f);
-    EXPECT_EQ(craft.angleZ, 0.7f);
-    EXPECT_EQ(craft.angleX, -0.3f);
     EXPECT_EQ(glm::vec3(craft.transform[3]), craft.position);
-    EXPECT_EQ(rocks[0].transform, rockTransforms[0]);
-    EXPECT_EQ(rocks[1].transform, rockTransforms[1]);
+    EXPECT_TRUE(craft.speed == 0.0f && craft.angleZ == 0.7f && craft.angleX == -0.3f);
+    EXPECT_EQ(rocks[0].transform, rockTransform);
     EXPECT_EQ(camera->position, glm::vec3(1, 2, 3));
     EXPECT_TRUE(world.settings.enemiesFollow);
-
     const glm::vec3 firstLayout[2] = {ships[0].position, ships[1].position};
     for (int i = 0; i < 2; ++i) {
         const SceneObject& ship = ships[i];
-        EXPECT_EQ(ship.angleZ, 0.7f);
-        EXPECT_EQ(ship.angleX, -0.3f);
+        EXPECT_TRUE(ship.angleZ == 0.7f && ship.angleX == -0.3f) << i;
         EXPECT_EQ(ship.position, glm::round(ship.position));
         EXPECT_GT(distanceF(ship.position, worldCenter(craft)), worldRadius(craft) + 50.0f);
         for (const SceneObject* object : world.allObjects) {
-            // The second ship moves after the first, so the first need not avoid its new place.
-            const bool movedLater = i == 0 && object == &ships[1];
-            if (object != &ship && !movedLater) {
+            // The first ship moves before the second, so it need not avoid the second's new place.
+            if (object != &ship && !(i == 0 && object == &ships[1])) {
                 EXPECT_FALSE(touchesSphere(*object, 3.0f, ship.position));
             }
         }

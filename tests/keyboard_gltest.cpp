@@ -43,32 +43,23 @@ GLint polygonMode() {
     return modes[0];
 }
 
-// Minification and magnification filters of a texture object and of a sampler object.
-std::pair<GLint, GLint> textureFilters(GLuint texture) {
-    GLint filters[2] = {0, 0};
-    glBindTexture(GL_TEXTURE_2D, texture);
-    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &filters[0]);
-    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &filters[1]);
-    return {filters[0], filters[1]};
-}
-std::pair<GLint, GLint> samplerFilters(GLuint sampler) {
-    GLint filters[2] = {0, 0};
-    glGetSamplerParameteriv(sampler, GL_TEXTURE_MIN_FILTER, &filters[0]);
-    glGetSamplerParameteriv(sampler, GL_TEXTURE_MAG_FILTER, &filters[1]);
-    return {filters[0], filters[1]};
-}
-
+// Every texture and its sampler hold these filters; the last texture is left bound with its sampler.
 void expectEveryTextureFiltered(GLint minFilter, GLint magFilter) {
     ASSERT_FALSE(world.textureList.empty());
-    GLint boundTexture = 0;
-    GLint boundSampler = 0;
+    GLint boundTexture = 0, boundSampler = 0;
     glGetIntegerv(GL_TEXTURE_BINDING_2D, &boundTexture);
     glGetIntegerv(GL_SAMPLER_BINDING, &boundSampler);
     EXPECT_EQ(static_cast<GLuint>(boundTexture), world.textureList.back().textureId);
     EXPECT_EQ(static_cast<GLuint>(boundSampler), world.textureList.back().samplerId);
     for (const Texture& texture : world.textureList) {
-        EXPECT_EQ(textureFilters(texture.textureId), std::make_pair(minFilter, magFilter)) << texture.path;
-        EXPECT_EQ(samplerFilters(texture.samplerId), std::make_pair(minFilter, magFilter)) << texture.path;
+        GLint filters[4] = {};
+        glBindTexture(GL_TEXTURE_2D, texture.textureId);
+        glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &filters[0]);
+        glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &filters[1]);
+        glGetSamplerParameteriv(texture.samplerId, GL_TEXTURE_MIN_FILTER, &filters[2]);
+        glGetSamplerParameteriv(texture.samplerId, GL_TEXTURE_MAG_FILTER, &filters[3]);
+        EXPECT_EQ(std::vector<GLint>(filters, filters + 4),
+                  (std::vector<GLint>{minFilter, magFilter, minFilter, magFilter})) << texture.path;
     }
 }
 }  // namespace
@@ -103,30 +94,17 @@ TEST_F(Keyboard, OnlyTheFirstHeldFunctionKeyActsButMActsAlongside) {
     EXPECT_EQ(out.str(), "Enemies are following you!\nView Frustum Culling disabled\nBloom disabled\n");
 }
 
-TEST_F(Keyboard, EveryFunctionKeyReportsItsNewState) {
-    for (int key = GLFW_KEY_F1; key <= GLFW_KEY_F9; ++key) press({key});
-    EXPECT_EQ(out.str(),
-              "Enemies are following you!\n"
-              "Wireframe enabled\n"
-              "Texture Sampling linear\nMip Map Sampeling off\n"
-              "Texture Sampling linear\nMip Map Sampeling nearest\n"
-              "LOD always lowest\n"
-              "Bloom disabled\n"
-              "View Frustum Culling disabled\n"
-              "Transparency disabled\n");
+// The messages themselves are checked end to end; here the state behind F2 and F9.
+TEST_F(Keyboard, FrameLineAndTransparencyKeysChangeTheirState) {
+    press({GLFW_KEY_F2});
     EXPECT_FALSE(world.settings.printFrameStats);
-    EXPECT_FALSE(glIsEnabled(GL_BLEND));
-    out.str("");
     press({GLFW_KEY_F9});
-    EXPECT_EQ(out.str(), "Transparency enabled\n");
+    EXPECT_FALSE(glIsEnabled(GL_BLEND));
+    press({GLFW_KEY_F9});
     EXPECT_TRUE(glIsEnabled(GL_BLEND));
     GLint source = 0;
     glGetIntegerv(GL_BLEND_SRC_RGB, &source);
     EXPECT_EQ(source, GL_SRC_ALPHA);
-    out.str("");
-    press({GLFW_KEY_F1});
-    press({GLFW_KEY_F6});
-    EXPECT_EQ(out.str(), "Enemies are taking a break!\nLOD distance based\n");
 }
 
 TEST_F(Keyboard, MipMapKeyCyclesBackToOffPrintingBothLines) {

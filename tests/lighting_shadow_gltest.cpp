@@ -6,34 +6,21 @@
 #include "tests/support/render_rig.h"
 
 namespace {
-glm::vec3 uniformVec3(const ShaderProgram* program, const char* name) {
+// A float uniform's components as a program holds them.
+glm::vec3 uniform(const ShaderProgram* program, const char* name) {
     const GLint location = glGetUniformLocation(program->programId, name);
     EXPECT_NE(location, -1) << name;
-    glm::vec3 value(-99.0f);
-    glGetUniformfv(program->programId, location, &value.x);
-    return value;
+    GLfloat value[4] = {-99.0f, -99.0f, -99.0f, -99.0f};
+    glGetUniformfv(program->programId, location, value);
+    return glm::vec3(value[0], value[1], value[2]);
 }
 
-float uniformFloat(const ShaderProgram* program, const char* name) {
-    const GLint location = glGetUniformLocation(program->programId, name);
-    EXPECT_NE(location, -1) << name;
-    float value = -99.0f;
-    glGetUniformfv(program->programId, location, &value);
-    return value;
-}
-
-// The stored distances of one cube face, in world units.
-std::vector<float> faceDistances(int face) {
+// The nearest distance stored on one cube face, in world units.
+float nearestOnFace(int face) {
     std::vector<float> depths(1024 * 1024);
     glBindTexture(GL_TEXTURE_CUBE_MAP, world.depthCubeMap);
     glGetTexImage(GL_TEXTURE_CUBE_MAP_POSITIVE_X + face, 0, GL_DEPTH_COMPONENT, GL_FLOAT, depths.data());
-    for (float& depth : depths) depth *= shadowFarPlane;
-    return depths;
-}
-
-float nearestOnFace(int face) {
-    const std::vector<float> distances = faceDistances(face);
-    return *std::min_element(distances.begin(), distances.end());
+    return *std::min_element(depths.begin(), depths.end()) * shadowFarPlane;
 }
 
 class Lighting : public ::testing::Test {
@@ -48,37 +35,34 @@ TEST_F(Lighting, ProgramsHoldTheirLightMaterialOpacityAndEye) {
     ShaderProgram* ship = rig.own(createSpecularProgram(world.light, world.shipMaterial, 0.3f));
     ShaderProgram* planet = rig.own(createFlatProgram());
 
-    EXPECT_EQ(uniformVec3(ship, "light.position"), world.light.position);
-    EXPECT_EQ(uniformVec3(ship, "light.ambient"), world.light.ambient);
-    EXPECT_EQ(uniformVec3(ship, "light.diffuse"), world.light.diffuse);
-    EXPECT_EQ(uniformVec3(ship, "light.specular"), world.light.specular);
-    EXPECT_EQ(uniformVec3(ship, "material.ambient"), world.shipMaterial.ambient);
-    EXPECT_EQ(uniformVec3(ship, "material.diffuse"), world.shipMaterial.diffuse);
-    EXPECT_EQ(uniformVec3(ship, "material.specular"), world.shipMaterial.specular);
-    EXPECT_EQ(uniformFloat(ship, "material.shininess"), world.shipMaterial.shininess);
-    EXPECT_EQ(uniformFloat(ship, "alpha"), 0.3f);
-    EXPECT_EQ(uniformVec3(ship, "viewPosition"), glm::vec3(1.0f, 2.0f, 3.0f));
-    // The glow programs made by the rig carry the ambient-only light.
-    EXPECT_EQ(uniformVec3(rig.glow, "light.ambient"), glm::vec3(1.0f));
-    EXPECT_EQ(uniformVec3(rig.glow, "light.diffuse"), glm::vec3(0.0f));
-
-    EXPECT_EQ(uniformVec3(planet, "light.position"), world.light.position);
-    EXPECT_EQ(uniformVec3(planet, "light.ambient"), world.light.ambient);
-    EXPECT_EQ(uniformVec3(planet, "light.diffuse"), world.light.diffuse);
-    EXPECT_EQ(uniformVec3(planet, "viewPosition"), glm::vec3(0.0f)) << "no eye before the first frame";
+    const Light& light = world.light;
+    const Material& material = world.shipMaterial;
+    const std::pair<const char*, glm::vec3> expected[] = {
+        {"light.position", light.position},     {"light.ambient", light.ambient},
+        {"light.diffuse", light.diffuse},       {"light.specular", light.specular},
+        {"material.ambient", material.ambient}, {"material.diffuse", material.diffuse},
+        {"material.specular", material.specular}};
+    for (const auto& [name, value] : expected) EXPECT_EQ(uniform(ship, name), value) << name;
+    EXPECT_EQ(uniform(ship, "material.shininess").x, material.shininess);
+    EXPECT_EQ(uniform(ship, "alpha").x, 0.3f);
+    EXPECT_EQ(uniform(ship, "viewPosition"), glm::vec3(1.0f, 2.0f, 3.0f));
+    EXPECT_EQ(uniform(rig.glow, "light.ambient"), glm::vec3(1.0f)) << "the glow's ambient-only light";
+    EXPECT_EQ(uniform(rig.glow, "light.diffuse"), glm::vec3(0.0f));
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(uniform(planet, expected[i].first), expected[i].second);
+    EXPECT_EQ(uniform(planet, "viewPosition"), glm::vec3(0.0f)) << "no eye before the first frame";
 
     world.specularPrograms[3] = ship;
     world.flatPrograms.push_back(planet);
     ASSERT_EQ(world.specularProgramCount, 4);
     updateViewPositions(glm::vec3(4.0f, -5.0f, 6.5f));
     for (int i = 0; i < world.specularProgramCount; ++i) {
-        EXPECT_EQ(uniformVec3(world.specularPrograms[i], "viewPosition"), glm::vec3(4.0f, -5.0f, 6.5f)) << i;
+        EXPECT_EQ(uniform(world.specularPrograms[i], "viewPosition"), glm::vec3(4.0f, -5.0f, 6.5f)) << i;
     }
-    EXPECT_EQ(uniformVec3(planet, "viewPosition"), glm::vec3(4.0f, -5.0f, 6.5f));
+    EXPECT_EQ(uniform(planet, "viewPosition"), glm::vec3(4.0f, -5.0f, 6.5f));
 }
 
 // With the light at (-10, 5, 3), a caster 60 units along +X lands in face 0 only, one 47 units
-// along +Z in face 4 only, each at its distance; the self-lit spheres cast nothing at all.
+// along +Z in face 4 only, each at its distance; an object that only is drawn casts nothing.
 TEST_F(Lighting, CastersLandInTheirCubeFaceAtTheirDistance) {
     RenderRig rig;
     Model* rock = rig.sphereModel(2.0f, rig.lit);
@@ -90,13 +74,11 @@ TEST_F(Lighting, CastersLandInTheirCubeFaceAtTheirDistance) {
     for (const Case& c : {Case{{50, 5, 3}, 0, 58.0f}, Case{{-10, 5, 50}, 4, 45.0f}}) {
         world.shadowCasters.clear();
         rig.add(rock, c.position, true);
+        rig.add(rock, {-10, 5, -50}, false);  // in face 5
         renderShadowPass(rig.shadowMap.framebuffer);
         for (int face = 0; face < 6; ++face) {
-            if (face == c.face) {
-                EXPECT_NEAR(nearestOnFace(face), c.nearest, 0.1f) << face;
-            } else {
-                EXPECT_EQ(nearestOnFace(face), shadowFarPlane) << "face " << face << " for face " << c.face;
-            }
+            const bool hit = face == c.face;
+            EXPECT_NEAR(nearestOnFace(face), hit ? c.nearest : shadowFarPlane, hit ? 0.1f : 0.0f) << face << c.face;
         }
     }
     EXPECT_EQ(world.shadowWidth, 1024);

@@ -43,7 +43,7 @@ RealWorld& realWorld() {
     return real;
 }
 
-// RGB bytes of the window, averaged over 4 x 4 blocks, top row first (as PNG stores it).
+// The window averaged over 4 x 4 blocks, in FreeImage's layout: blue, green, red, bottom row first.
 std::vector<unsigned char> downscaledWindow() {
     const std::vector<unsigned char> rgba = readPixels(0, 0, 800, 600);
     std::vector<unsigned char> small(goldenWidth * goldenHeight * 3);
@@ -51,10 +51,8 @@ std::vector<unsigned char> downscaledWindow() {
         for (int x = 0; x < goldenWidth; ++x) {
             for (int c = 0; c < 3; ++c) {
                 int sum = 0;
-                for (int dy = 0; dy < 4; ++dy) {
-                    for (int dx = 0; dx < 4; ++dx) sum += rgba[((4 * y + dy) * 800 + 4 * x + dx) * 4 + c];
-                }
-                small[((goldenHeight - 1 - y) * goldenWidth + x) * 3 + c] = static_cast<unsigned char>((sum + 8) / 16);
+                for (int d = 0; d < 16; ++d) sum += rgba[((4 * y + d / 4) * 800 + 4 * x + d % 4) * 4 + c];
+                small[(y * goldenWidth + x) * 3 + 2 - c] = static_cast<unsigned char>((sum + 8) / 16);
             }
         }
     }
@@ -62,38 +60,28 @@ std::vector<unsigned char> downscaledWindow() {
 }
 
 const std::string goldenPath = directoryOf(__FILE__) + "golden/world.png";
+constexpr unsigned masks[3] = {FI_RGBA_RED_MASK, FI_RGBA_GREEN_MASK, FI_RGBA_BLUE_MASK};
 
-void writeGolden(const std::vector<unsigned char>& rgb) {
-    FIBITMAP* bitmap = FreeImage_Allocate(goldenWidth, goldenHeight, 24);
-    for (int y = 0; y < goldenHeight; ++y) {
-        BYTE* row = FreeImage_GetScanLine(bitmap, goldenHeight - 1 - y);  // FreeImage rows run bottom up
-        for (int x = 0; x < goldenWidth; ++x) {
-            row[x * 3 + FI_RGBA_RED] = rgb[(y * goldenWidth + x) * 3];
-            row[x * 3 + FI_RGBA_GREEN] = rgb[(y * goldenWidth + x) * 3 + 1];
-            row[x * 3 + FI_RGBA_BLUE] = rgb[(y * goldenWidth + x) * 3 + 2];
-        }
-    }
+void writeGolden(std::vector<unsigned char> pixels) {
+    FIBITMAP* bitmap = FreeImage_ConvertFromRawBits(pixels.data(), goldenWidth, goldenHeight, goldenWidth * 3, 24,
+                                                    masks[0], masks[1], masks[2], FALSE);
     ASSERT_TRUE(FreeImage_Save(FIF_PNG, bitmap, goldenPath.c_str(), PNG_Z_BEST_COMPRESSION));
     FreeImage_Unload(bitmap);
 }
 
-// The golden image as RGB bytes, top row first; empty when it cannot be read.
+// The golden image in the same layout; empty when it cannot be read or has another size.
 std::vector<unsigned char> readGolden() {
     FIBITMAP* loaded = FreeImage_Load(FIF_PNG, goldenPath.c_str(), 0);
     if (!loaded) return {};
     FIBITMAP* bitmap = FreeImage_ConvertTo24Bits(loaded);
     FreeImage_Unload(loaded);
-    std::vector<unsigned char> rgb;
+    std::vector<unsigned char> pixels;
     if (FreeImage_GetWidth(bitmap) == goldenWidth && FreeImage_GetHeight(bitmap) == goldenHeight) {
-        for (int y = 0; y < goldenHeight; ++y) {
-            const BYTE* row = FreeImage_GetScanLine(bitmap, goldenHeight - 1 - y);
-            for (int x = 0; x < goldenWidth; ++x) {
-                rgb.insert(rgb.end(), {row[x * 3 + FI_RGBA_RED], row[x * 3 + FI_RGBA_GREEN], row[x * 3 + FI_RGBA_BLUE]});
-            }
-        }
+        pixels.resize(goldenWidth * goldenHeight * 3);
+        FreeImage_ConvertToRawBits(pixels.data(), bitmap, goldenWidth * 3, 24, masks[0], masks[1], masks[2], FALSE);
     }
     FreeImage_Unload(bitmap);
-    return rgb;
+    return pixels;
 }
 
 // The distance the shadow map holds in a direction from the light (nearest texel).
@@ -106,8 +94,8 @@ float storedDistance(glm::vec3 direction) {
     const glm::vec3 s[6] = {{0, 0, -1}, {0, 0, 1}, {1, 0, 0}, {1, 0, 0}, {1, 0, 0}, {-1, 0, 0}};
     const glm::vec3 t[6] = {{0, -1, 0}, {0, -1, 0}, {0, 0, 1}, {0, 0, -1}, {0, -1, 0}, {0, -1, 0}};
     const float major = std::max(a.x, std::max(a.y, a.z));
-    const int column = static_cast<int>((glm::dot(direction, s[face]) / major + 1.0f) * 0.5f * 1023.0f + 0.5f);
-    const int row = static_cast<int>((glm::dot(direction, t[face]) / major + 1.0f) * 0.5f * 1023.0f + 0.5f);
+    const auto texel = [&](glm::vec3 axis) { return int((glm::dot(direction, axis) / major + 1) * 511.5f + 0.5f); };
+    const int column = texel(s[face]), row = texel(t[face]);
     glBindTexture(GL_TEXTURE_CUBE_MAP, world.depthCubeMap);
     std::vector<float> depths(1024 * 1024);
     glGetTexImage(GL_TEXTURE_CUBE_MAP_POSITIVE_X + face, 0, GL_DEPTH_COMPONENT, GL_FLOAT, depths.data());

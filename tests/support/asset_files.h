@@ -50,9 +50,8 @@ inline aiMesh* triangleMesh(unsigned triangles, unsigned material) {
 inline std::unique_ptr<aiScene> makeScene(std::vector<aiMesh*> meshes, std::vector<std::string> textures) {
     auto scene = std::make_unique<aiScene>();
     scene->mRootNode = new aiNode;
-    scene->mNumMeshes = static_cast<unsigned>(meshes.size());
+    scene->mNumMeshes = scene->mRootNode->mNumMeshes = static_cast<unsigned>(meshes.size());
     scene->mMeshes = new aiMesh*[meshes.size()];
-    scene->mRootNode->mNumMeshes = scene->mNumMeshes;
     scene->mRootNode->mMeshes = new unsigned[meshes.size()];
     for (unsigned i = 0; i < meshes.size(); ++i) {
         scene->mMeshes[i] = meshes[i];
@@ -71,8 +70,7 @@ inline std::unique_ptr<aiScene> makeScene(std::vector<aiMesh*> meshes, std::vect
 }
 
 inline bool writeCollada(const aiScene& scene, const std::string& path) {
-    Assimp::Exporter exporter;
-    return exporter.Export(&scene, "collada", path) == AI_SUCCESS;
+    return Assimp::Exporter().Export(&scene, "collada", path) == AI_SUCCESS;
 }
 
 // A width x height image of the given depth; colour(x, y) gives blue, green, red, alpha.
@@ -88,6 +86,14 @@ bool writeImage(const std::string& path, FREE_IMAGE_FORMAT format, int width, in
     }
     const bool saved = FreeImage_Save(format, bitmap, path.c_str(), 0);
     FreeImage_Unload(bitmap);
+    return saved;
+}
+
+// A 16-bit greyscale PNG, a depth no texture upload accepts.
+inline bool writeSixteenBitPng(const std::string& path, int size) {
+    FIBITMAP* deep = FreeImage_AllocateT(FIT_UINT16, size, size, 16);
+    const bool saved = FreeImage_Save(FIF_PNG, deep, path.c_str(), 0);
+    FreeImage_Unload(deep);
     return saved;
 }
 

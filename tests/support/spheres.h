@@ -8,9 +8,10 @@
 #include "assets/model.h"
 
 // A model whose bounding sphere is centred on its origin with this radius.
-inline Model sphereOfRadius(float radius) {
-    Model model(glm::scale(glm::mat4(1.0f), glm::vec3(radius)));
+inline Model sphereOfRadius(float radius, glm::mat4 modelMatrix = glm::mat4(1.0f)) {
+    Model model(glm::scale(modelMatrix, glm::vec3(radius)));
     model.farthestVertex = glm::vec3(1, 0, 0);
+    model.hasGeometry = true;
     return model;
 }
 

@@ -1,0 +1,277 @@
+// Models, textures and the sky cube map loaded from files the tests write, read back from GL.
+#include <gtest/gtest.h>
+
+#include <glm/gtc/matrix_transform.hpp>
+
+#include "assets/model.h"
+#include "assets/shader_program.h"
+#include "assets/texture.h"
+#include "game/world.h"
+#include "render/scene.h"
+#include "tests/support/asset_files.h"
+#include "tests/support/gl_context.h"
+
+namespace {
+class Assets : public ::testing::Test {
+protected:
+    void SetUp() override {
+        sharedGlContext();
+        world = World{};
+    }
+    void TearDown() override { EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)); }
+    // Writes a Collada file of the given meshes, one material per texture name, and returns its path.
+    std::string model(const std::string& name, std::vector<aiMesh*> meshes, std::vector<std::string> textures) {
+        EXPECT_TRUE(writeCollada(*makeScene(meshes, textures), dir + name));
+        return dir + name;
+    }
+    const std::string dir = scratchDirectory();
+};
+
+GLint integer(GLenum name) {
+    GLint value = 0;
+    glGetIntegerv(name, &value);
+    return value;
+}
+
+GLint parameter(GLenum target, GLenum name) {
+    GLint value = 0;
+    glGetTexParameteriv(target, name, &value);
+    return value;
+}
+
+GLint levelWidth(GLenum target, GLint level) {
+    GLint width = 0;
+    glGetTexLevelParameteriv(target, level, GL_TEXTURE_WIDTH, &width);
+    return width;
+}
+
+// Blue, green, red, alpha bytes of level 0 of a texture target, rows bottom first.
+std::vector<BYTE> levelZero(GLenum target, size_t texels) {
+    std::vector<BYTE> bytes(texels * 4);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glGetTexImage(target, 0, GL_BGRA, GL_UNSIGNED_BYTE, bytes.data());
+    return bytes;
+}
+}  // namespace
+
+TEST_F(Assets, ModelFilesFollowEachOtherInOneUploadedBuffer) {
+    Model two(glm::mat4(1.0f));
+    Model one(glm::mat4(1.0f));
+    ASSERT_TRUE(two.load(model("two.dae", {triangleMesh(12, 0), triangleMesh(36, 1)}, {"", ""}).c_str()));
+    ASSERT_TRUE(one.load(model("one.dae", {triangleMesh(1, 0)}, {""}).c_str()));
+    EXPECT_EQ(two.meshFirstVertex, (std::vector<int32_t>{0, 36}));
+    EXPECT_EQ(two.meshVertexCount, (std::vector<int32_t>{36, 108}));
+    EXPECT_EQ(one.meshFirstVertex, (std::vector<int32_t>{144}));
+    EXPECT_EQ(two.materialCount, 2);
+
+    uploadSharedVertices();
+    EXPECT_EQ(world.sharedVertices.byteCount, 147 * 32);
+    glBindBuffer(GL_ARRAY_BUFFER, world.sharedVertices.bufferId);
+    GLint size = 0;
+    glGetBufferParameteriv(GL_ARRAY_BUFFER, GL_BUFFER_SIZE, &size);
+    EXPECT_EQ(size, 147 * 32);
+    // Vertex 37 is corner 1 of the second mesh at (1, 1, 1); the file has no normals or texture coordinates.
+    float vertex[8] = {};
+    glGetBufferSubData(GL_ARRAY_BUFFER, 37 * 32, sizeof(vertex), vertex);
+    EXPECT_EQ(std::vector<float>(vertex, vertex + 8), std::vector<float>(8, 1.0f));
+    // The attribute layout is proven by every rendering test, the golden image above all.
+}
+
+TEST_F(Assets, MaterialsShareTexturesByExactPath) {
+    // With no texture loaded, a mesh binds none rather than reading past the list.
+    Model lone(glm::mat4(1.0f));
+    ASSERT_TRUE(lone.load(model("lone.dae", {triangleMesh(1, 0)}, {"missing.png"}).c_str()));
+    GLuint stale = 0;
+    glGenTextures(1, &stale);
+    glBindTexture(GL_TEXTURE_2D, stale);
+    bindMeshTexture(lone, 0);
+    EXPECT_EQ(integer(GL_TEXTURE_BINDING_2D), 0);
+
+    mkdir((dir + "sub").c_str(), 0700);
+    for (const char* name : {"Tex.png", "tex.png", "sub/t.png", "sub\\t.png"}) {
+        ASSERT_TRUE(writeImage(dir + name, FIF_PNG, 3, 2, 24, testPicture));
+    }
+    ASSERT_TRUE(writeSixteenBitPng(dir + "deep.png", 2));
+    const std::vector<std::string> textures{"missing.png", "Tex.png", "", "tex.png", "Tex.png",
+                                            "sub/t.png", "sub\\t.png", "deep.png"};
+    std::vector<aiMesh*> meshes;
+    for (unsigned m = 0; m < textures.size(); ++m) meshes.push_back(triangleMesh(1, m));
+    Model first(glm::mat4(1.0f));
+    ASSERT_TRUE(first.load(model("textured.dae", meshes, textures).c_str()));
+    EXPECT_EQ(first.meshTexture, (std::vector<int32_t>{0, 0, 0, 1, 0, 2, 3, 4}));
+    std::vector<std::string> paths;
+    for (const Texture& texture : world.textureList) paths.push_back(texture.path);
+    EXPECT_EQ(paths, (std::vector<std::string>{dir + "Tex.png", dir + "tex.png", dir + "sub/t.png",
+                                               dir + "sub\\t.png", dir + "deep.png"}));
+    EXPECT_EQ(world.textureList.back().bitsPerPixel, 16);
+
+    Model again(glm::mat4(1.0f));
+    ASSERT_TRUE(again.load(model("again.dae", {triangleMesh(1, 0)}, {"tex.png"}).c_str()));
+    EXPECT_EQ(again.meshTexture, (std::vector<int32_t>{1}));
+    EXPECT_EQ(world.textureList.size(), 5u);
+}
+
+TEST_F(Assets, SharedGeometryAndRecenteringStayApart) {
+    Model source(glm::scale(glm::mat4(1.0f), glm::vec3(2.0f)));
+    ASSERT_TRUE(source.load(model("one.dae", {triangleMesh(1, 0)}, {""}).c_str()));
+    const glm::vec3 center = source.center;  // (0, 0, 0), (1, 0, 1), (2, 0, 0)
+    EXPECT_EQ(center, glm::vec3(1.0f, 0.0f, 1.0f / 3.0f));
+
+    const glm::mat4 shifted = glm::translate(glm::mat4(1.0f), -center);
+    Model copy(shifted);
+    copy.modelLocation = 7;
+    const int32_t bytes = world.sharedVertices.byteCount;
+    ASSERT_TRUE(copy.shareGeometry(source));
+    EXPECT_EQ(world.sharedVertices.byteCount, bytes);
+    EXPECT_TRUE(copy.hasGeometry && copy.center == center && copy.materialCount == 1);
+    EXPECT_EQ(copy.meshFirstVertex, source.meshFirstVertex);
+    EXPECT_EQ(copy.meshVertexCount, source.meshVertexCount);
+    EXPECT_TRUE(copy.modelLocation == 7 && copy.modelMatrix == shifted);
+
+    source.recenter();
+    copy.recenter();  // its matrix already puts the centre on the origin
+    EXPECT_EQ(source.modelMatrix, glm::scale(glm::mat4(1.0f), glm::vec3(2.0f)) * shifted);
+    EXPECT_EQ(copy.modelMatrix, shifted);
+    EXPECT_EQ(copy.center, center);
+}
+
+TEST_F(Assets, BadModelFilesAreSilentlyAbsent) {
+    truncateFile(model("good.dae", {triangleMesh(12, 0)}, {""}), dir + "truncated.dae");
+    writeBytes(dir + "empty.dae", "");
+    writeBytes(dir + "garbage.dae", "\x01\xff<?xml\0\0 not a model");
+    for (const char* name : {"missing.dae", "empty.dae", "garbage.dae"}) {
+        Model broken(glm::mat4(1.0f));
+        EXPECT_FALSE(broken.load((dir + name).c_str())) << name;
+        EXPECT_FALSE(broken.hasGeometry) << name;
+        EXPECT_TRUE(broken.meshFirstVertex.empty() && broken.meshTexture.empty()) << name;
+    }
+    EXPECT_EQ(world.sharedVertices.byteCount, 0);
+    // Assimp may salvage the front of a cut file; whatever it keeps must lie inside the staged buffer.
+    Model cut(glm::mat4(1.0f));
+    EXPECT_EQ(cut.load((dir + "truncated.dae").c_str()), cut.hasGeometry);
+    for (size_t m = 0; m < cut.meshFirstVertex.size(); ++m) {
+        EXPECT_LE((cut.meshFirstVertex[m] + cut.meshVertexCount[m]) * 32, world.sharedVertices.byteCount);
+    }
+    EXPECT_EQ(world.sharedVertices.data.size() * 4, static_cast<size_t>(world.sharedVertices.byteCount));
+}
+
+// 24- and 32-bit files of one picture give the same texels.
+TEST_F(Assets, TwentyFourAndThirtyTwoBitPicturesGiveTheSameTexels) {
+    ASSERT_TRUE(writeImage(dir + "rgb.png", FIF_PNG, 3, 2, 24, testPicture));
+    ASSERT_TRUE(writeImage(dir + "rgba.png", FIF_PNG, 3, 2, 32, testPicture));
+    std::vector<BYTE> picture;
+    for (int y = 0; y < 2; ++y) {
+        for (int x = 0; x < 3; ++x) for (BYTE byte : testPicture(x, y)) picture.push_back(byte);
+    }
+    for (const char* name : {"rgb.png", "rgba.png"}) {
+        Texture texture;
+        ASSERT_TRUE(texture.load(dir + name, true)) << name;
+        EXPECT_EQ(texture.path, dir + name);
+        EXPECT_EQ(texture.width * 10 + texture.height, 32);
+        EXPECT_EQ(levelZero(GL_TEXTURE_2D, 6), picture) << name;
+        for (GLenum name : {GL_TEXTURE_MIN_FILTER, GL_TEXTURE_MAG_FILTER}) {
+            EXPECT_EQ(parameter(GL_TEXTURE_2D, name), GL_LINEAR);
+            GLint filter = 0;
+            glGetSamplerParameteriv(texture.samplerId, name, &filter);
+            EXPECT_EQ(filter, GL_LINEAR);
+        }
+        EXPECT_EQ(parameter(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S) * parameter(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T),
+                  GL_REPEAT * GL_REPEAT);
+        EXPECT_EQ(levelWidth(GL_TEXTURE_2D, 1), 1) << "mip-maps were asked for";
+    }
+}
+
+// The format comes from the contents, then the extension; 16 bits give a texture without image;
+// unreadable files give no GL objects at all.
+TEST_F(Assets, OddAndBadImageFiles) {
+    ASSERT_TRUE(writeImage(dir + "png-inside.bmp", FIF_PNG, 3, 2, 24, testPicture));
+    ASSERT_TRUE(writeImage(dir + "plain.wbmp", FIF_WBMP, 3, 2, 1, testPicture));  // no signature
+    ASSERT_TRUE(writeImage(dir + "wbmp-inside.dat", FIF_WBMP, 3, 2, 1, testPicture));
+    ASSERT_TRUE(writeSixteenBitPng(dir + "deep.png", 2));
+    for (const auto& [name, bits] : {std::pair<const char*, int>{"png-inside.bmp", 24}, {"plain.wbmp", 1}, {"deep.png", 16}}) {
+        Texture texture;
+        EXPECT_TRUE(texture.load(dir + name, true)) << name;
+        EXPECT_EQ(texture.bitsPerPixel, bits) << name;
+    }
+    EXPECT_EQ(levelWidth(GL_TEXTURE_2D, 0), 0) << "the 16-bit texture holds no image";
+
+    ASSERT_TRUE(writeImage(dir + "good.png", FIF_PNG, 64, 64, 24, testPicture));
+    truncateFile(dir + "good.png", dir + "truncated.png");
+    writeBytes(dir + "empty.png", "");
+    writeBytes(dir + "garbage.png", std::string(300, '\x55'));
+    writeBytes(dir + "header-only.png", "\x89PNG\r\n\x1a\n");
+    for (const char* name :
+         {"wbmp-inside.dat", "missing.png", "empty.png", "truncated.png", "garbage.png", "header-only.png"}) {
+        Texture texture;
+        EXPECT_FALSE(texture.load(dir + name, true)) << name;
+        EXPECT_EQ(texture.textureId + texture.samplerId, 0u) << name;
+    }
+}
+
+namespace {
+const char* const faceNames[6] = {"right", "left", "down", "up", "back", "front"};
+
+// Face i is a solid square of its own colour (blue, green, red, alpha).
+std::vector<BYTE> faceColour(int face) { return {BYTE(10 + 40 * face), BYTE(200 - 30 * face), BYTE(7 * face), 255}; }
+
+class Skybox : public Assets {
+protected:
+    void SetUp() override {
+        Assets::SetUp();
+        static ShaderProgram program(directoryOf(__FILE__) + "../Shader/SkyboxShader.vert",
+                                     directoryOf(__FILE__) + "../Shader/SkyboxShader.frag");
+        skyProgram = &program;
+        for (int i = 0; i < 6; ++i) {
+            paths.push_back(dir + "Skybox_" + faceNames[i] + ".png");
+            writeFace(i, 24, FIF_PNG);
+        }
+    }
+    void writeFace(int face, int bits, FREE_IMAGE_FORMAT format) {
+        ASSERT_TRUE(writeImage(paths[face], format, 3, 3, bits, [face](int, int) { return faceColour(face); }));
+    }
+    std::vector<std::string> paths;
+    ShaderProgram* skyProgram = nullptr;
+};
+}  // namespace
+
+TEST_F(Skybox, SixFacesOfAnyDepthBecomeOneClampedCubeMap) {
+    writeFace(1, 32, FIF_PNG);
+    writeFace(2, 8, FIF_PNG);  // grey: blue byte on every channel
+    setUpSkybox(paths, skyProgram);
+    ASSERT_TRUE(world.skyboxReady);
+    glBindTexture(GL_TEXTURE_CUBE_MAP, world.skyboxTexture);
+    for (int face = 0; face < 6; ++face) {
+        std::vector<BYTE> colour = faceColour(face);
+        if (face == 2) colour = {colour[0], colour[0], colour[0], 255};
+        std::vector<BYTE> expected;
+        for (int texel = 0; texel < 9; ++texel) expected.insert(expected.end(), colour.begin(), colour.end());
+        EXPECT_EQ(levelZero(GL_TEXTURE_CUBE_MAP_POSITIVE_X + face, 9), expected) << faceNames[face];
+    }
+    for (GLenum wrap : {GL_TEXTURE_WRAP_S, GL_TEXTURE_WRAP_T, GL_TEXTURE_WRAP_R}) {
+        EXPECT_EQ(parameter(GL_TEXTURE_CUBE_MAP, wrap), GL_CLAMP_TO_EDGE);
+    }
+    EXPECT_EQ(parameter(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MAX_LEVEL), 0);
+}
+
+// A missing up face, a face of another format than the first, a 16-bit, cut, empty or garbage face:
+// the faces before it are uploaded, none after, and the sky is not ready.
+TEST_F(Skybox, StopsAtTheFirstBadFace) {
+    ASSERT_TRUE(writeSixteenBitPng(paths[2], 3));
+    writeFace(1, 24, FIF_BMP);
+    truncateFile(paths[0], paths[4]);
+    writeBytes(dir + "empty.png", "");
+    writeBytes(dir + "garbage.png", std::string(100, '\x33'));
+    const std::vector<std::pair<int, std::string>> stops{{3, dir + "Models/Skybox_up.png"},
+        {1, paths[1]}, {2, paths[2]}, {4, paths[4]}, {0, dir + "empty.png"}, {0, dir + "garbage.png"}};
+    for (const auto& [face, path] : stops) {
+        world = World{};
+        std::vector<std::string> faces(6, paths[0]);
+        faces[face] = path;
+        setUpSkybox(faces, skyProgram);
+        EXPECT_FALSE(world.skyboxReady) << path;
+        EXPECT_EQ(static_cast<GLuint>(integer(GL_TEXTURE_BINDING_CUBE_MAP)), world.skyboxTexture);
+        for (int i = 0; i < 6; ++i) {
+            EXPECT_EQ(levelWidth(GL_TEXTURE_CUBE_MAP_POSITIVE_X + i, 0), i < face ? 3 : 0) << path << " face " << i;
+        }
+    }
+}
