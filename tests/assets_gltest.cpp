@@ -181,6 +181,23 @@ TEST_F(Assets, TwentyFourAndThirtyTwoBitPicturesGiveTheSameTexels) {
     }
 }
 
+// A single grey channel has no core-profile luminance format: one red channel, swizzled to grey.
+TEST_F(Assets, GreyImageSamplesGrey) {
+    ASSERT_TRUE(writeImage(dir + "grey.png", FIF_PNG, 3, 3, 8, [](int x, int y) {
+        return std::vector<BYTE>{BYTE(x == 1 && y == 1 ? 100 : 7)};
+    }));
+    Texture texture;
+    ASSERT_TRUE(texture.load(dir + "grey.png", true));
+    EXPECT_EQ(texture.bitsPerPixel, 8);
+    GLint swizzle[4] = {};
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_SWIZZLE_RGBA, swizzle);
+    EXPECT_EQ(std::vector<GLint>(swizzle, swizzle + 4), (std::vector<GLint>{GL_RED, GL_RED, GL_RED, GL_ONE}));
+    std::vector<BYTE> red(9);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RED, GL_UNSIGNED_BYTE, red.data());
+    EXPECT_EQ(red, (std::vector<BYTE>{7, 7, 7, 7, 100, 7, 7, 7, 7}));
+}
+
 // The format comes from the contents, then the extension; 16 bits give a texture without image;
 // unreadable files give no GL objects at all.
 TEST_F(Assets, OddAndBadImageFiles) {
