@@ -75,13 +75,17 @@ void showEndScreen(GLFWwindow* window, float red, float green, const char* messa
 
 // Draws the frame's picture: an end screen when the game has ended, else the scene.
 void renderFrame(GLFWwindow* window) {
-    if (isGameOver()) {
-        showEndScreen(window, 1.0f, 0.0f, "Game Over, press R to try again or ESC to close!");
-    } else if (hasEscaped()) {
-        showEndScreen(window, 0.0f, 1.0f, "You Escaped! Congratz!");
-    } else {
-        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-        renderScene();
+    switch (gameEnd()) {
+        case GameEnd::Crash:
+            showEndScreen(window, 1.0f, 0.0f, "Game Over, press R to try again or ESC to close!");
+            break;
+        case GameEnd::Escape:
+            showEndScreen(window, 0.0f, 1.0f, "You Escaped! Congratz!");
+            break;
+        case GameEnd::None:
+            glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+            renderScene();
+            break;
     }
 }
 }  // namespace

@@ -29,6 +29,12 @@ bool hasEscaped() {
     return true;
 }
 
+GameEnd gameEnd() {
+    if (isGameOver()) return GameEnd::Crash;
+    if (hasEscaped()) return GameEnd::Escape;
+    return GameEnd::None;
+}
+
 void restartGame() {
     SceneObject& craft = *world.allObjects[0];
     craft.speed = 0.0f;

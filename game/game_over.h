@@ -5,5 +5,8 @@
 bool isGameOver();
 // True when every enemy is at least 400 units from the craft.
 bool hasEscaped();
+enum class GameEnd { None, Crash, Escape };
+// How this frame ends the game: a crash wins over an escape met in the same frame.
+GameEnd gameEnd();
 // Craft back to its start, enemies scattered anew.
 void restartGame();

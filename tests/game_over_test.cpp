@@ -70,9 +70,14 @@ TEST_F(EndOfGame, EscapedOnlyWhenNoEnemyIsCloserThanFourHundred) {
     // Inside a planet while escaped: both hold, and the game loop reports only the game over.
     eye(CameraMode::Free, planet.position);
     EXPECT_TRUE(isGameOver() && hasEscaped());
+    EXPECT_EQ(gameEnd(), GameEnd::Crash);
     place(ships[1], {10, 20 - 399.99f, 30}, 0, 0);
     EXPECT_FALSE(hasEscaped());
+    EXPECT_EQ(gameEnd(), GameEnd::Crash);
+    eye(CameraMode::Free, {0, 1000, 0});
+    EXPECT_EQ(gameEnd(), GameEnd::None);
     world.enemies.clear();
+    EXPECT_EQ(gameEnd(), GameEnd::Escape);
     EXPECT_TRUE(hasEscaped());
 }
 
