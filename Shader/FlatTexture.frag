@@ -22,16 +22,33 @@ layout(location = 1) out vec4 glowColor;
 
 const vec3 sampleOffsets[4] = vec3[](vec3(1, 1, 1), vec3(-1, -1, 1), vec3(-1, 1, -1), vec3(1, -1, -1));
 
+// Where a direction lands on its cube face, in 0..1 (OpenGL's face table).
+vec2 cubeFaceCoordinate(vec3 d) {
+    vec3 a = abs(d);
+    vec3 st = a.x >= a.y && a.x >= a.z ? vec3(-sign(d.x) * d.z, -d.y, a.x)
+            : a.y >= a.z               ? vec3(d.x, sign(d.y) * d.z, a.y)
+                                       : vec3(sign(d.z) * d.x, -d.y, a.z);
+    return 0.5 * (st.xy / st.z + 1.0);
+}
+
+// The share of the 2 x 2 texels around a direction that the light reaches, weighted as
+// bilinear filtering would weight them, so the edge fades smoothly rather than in steps.
+float litShare(vec3 direction, float reference) {
+    vec4 lit = step(vec4(reference), textureGather(depthMap, direction) * far_plane);
+    vec2 f = fract(cubeFaceCoordinate(direction) * vec2(textureSize(depthMap, 0)) - 0.5);
+    return mix(mix(lit.w, lit.z, f.x), mix(lit.x, lit.y, f.x), f.y);
+}
+
 // 1 where the light reaches the fragment, 0 in full shadow (see SpecularShader).
 float lightVisibility(vec3 normal) {
     float texel = length(fragPosition - light.position) / 512.0;
     vec3 fromLight = fragPosition + normal * (1.5 * texel) - light.position;
-    float reference = length(fromLight) - 0.5 * texel;
+    // The filter compares texels up to one beyond the lookup; on a slanted face they lie nearer
+    // the light by the slope, so the bias grows with it.
+    float cosine = clamp(dot(normal, normalize(-fromLight)), 0.1, 1.0);
+    float reference = length(fromLight) - texel * (0.5 + 1.5 * sqrt(1.0 - cosine * cosine) / cosine);
     float lit = 0.0;
-    for (int i = 0; i < 4; ++i) {
-        float closest = texture(depthMap, fromLight + sampleOffsets[i] * texel).r * far_plane;
-        lit += step(reference, closest);
-    }
+    for (int i = 0; i < 4; ++i) lit += litShare(fromLight + sampleOffsets[i] * texel, reference);
     return 0.25 * lit;
 }
 

@@ -28,8 +28,27 @@ uniform float far_plane;
 layout(location = 0) out vec4 fragColor;
 layout(location = 1) out vec4 glowColor;
 
+const float glowStrength = 2.6;  // white-hot once bloom adds it to the tint
+
 // Four directions spread around the lookup for a soft shadow edge.
 const vec3 sampleOffsets[4] = vec3[](vec3(1, 1, 1), vec3(-1, -1, 1), vec3(-1, 1, -1), vec3(1, -1, -1));
+
+// Where a direction lands on its cube face, in 0..1 (OpenGL's face table).
+vec2 cubeFaceCoordinate(vec3 d) {
+    vec3 a = abs(d);
+    vec3 st = a.x >= a.y && a.x >= a.z ? vec3(-sign(d.x) * d.z, -d.y, a.x)
+            : a.y >= a.z               ? vec3(d.x, sign(d.y) * d.z, a.y)
+                                       : vec3(sign(d.z) * d.x, -d.y, a.z);
+    return 0.5 * (st.xy / st.z + 1.0);
+}
+
+// The share of the 2 x 2 texels around a direction that the light reaches, weighted as
+// bilinear filtering would weight them, so the edge fades smoothly rather than in steps.
+float litShare(vec3 direction, float reference) {
+    vec4 lit = step(vec4(reference), textureGather(depthMap, direction) * far_plane);
+    vec2 f = fract(cubeFaceCoordinate(direction) * vec2(textureSize(depthMap, 0)) - 0.5);
+    return mix(mix(lit.w, lit.z, f.x), mix(lit.x, lit.y, f.x), f.y);
+}
 
 // 1 where the light reaches the fragment, 0 in full shadow.
 float lightVisibility(vec3 normal) {
@@ -38,12 +57,12 @@ float lightVisibility(vec3 normal) {
     // (which would detach shadows from their casters).
     float texel = length(fragPosition - light.position) / 512.0;
     vec3 fromLight = fragPosition + normal * (1.5 * texel) - light.position;
-    float reference = length(fromLight) - 0.5 * texel;
+    // The filter compares texels up to one beyond the lookup; on a slanted face they lie nearer
+    // the light by the slope, so the bias grows with it.
+    float cosine = clamp(dot(normal, normalize(-fromLight)), 0.1, 1.0);
+    float reference = length(fromLight) - texel * (0.5 + 1.5 * sqrt(1.0 - cosine * cosine) / cosine);
     float lit = 0.0;
-    for (int i = 0; i < 4; ++i) {
-        float closest = texture(depthMap, fromLight + sampleOffsets[i] * texel).r * far_plane;
-        lit += step(reference, closest);
-    }
+    for (int i = 0; i < 4; ++i) lit += litShare(fromLight + sampleOffsets[i] * texel, reference);
     return 0.25 * lit;
 }
 
@@ -62,10 +81,11 @@ void main() {
     vec3 specular = light.specular * material.specular * highlight;
     float visibility = any(greaterThan(direct + specular, vec3(0.0))) ? lightVisibility(normal) : 1.0;
 
-    // A full-strength ambient term marks a self-lit surface: it shines well above white and glows.
+    // A full-strength ambient term marks a self-lit surface. Its colour stays a plain tint, so
+    // through a translucent one the background still shows; its glow goes to the bloom output,
+    // faint for a translucent one (blending scales it once more). Lit surfaces never glow.
     float selfLit = smoothstep(0.5, 1.0, min(min(light.ambient.r, light.ambient.g), light.ambient.b) *
                                          min(min(material.ambient.r, material.ambient.g), material.ambient.b));
-    vec3 color = emitted * (1.0 + 2.0 * selfLit) + visibility * (direct + specular);
-    fragColor = vec4(color, alpha);
-    glowColor = vec4(selfLit * color + 0.25 * max(visibility * specular - 0.7, 0.0), alpha);
+    fragColor = vec4(emitted + visibility * (direct + specular), alpha);
+    glowColor = vec4(selfLit * alpha * alpha * glowStrength * light.ambient * material.ambient, alpha);
 }
