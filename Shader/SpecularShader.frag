@@ -31,22 +31,25 @@ layout(location = 1) out vec4 glowColor;
 const float glowStrength = 2.6;  // white-hot once bloom adds it to the tint
 
 // Four directions spread around the lookup for a soft shadow edge.
+const float shadowMapSize = 1024.0;  // texels along a cube face
 const vec3 sampleOffsets[4] = vec3[](vec3(1, 1, 1), vec3(-1, -1, 1), vec3(-1, 1, -1), vec3(1, -1, -1));
 
-// Where a direction lands on its cube face, in 0..1 (OpenGL's face table).
-vec2 cubeFaceCoordinate(vec3 d) {
+// The s, t and major axes of the cube face a direction falls on, by OpenGL's face table.
+mat3 cubeFaceAxes(vec3 d) {
     vec3 a = abs(d);
-    vec3 st = a.x >= a.y && a.x >= a.z ? vec3(-sign(d.x) * d.z, -d.y, a.x)
-            : a.y >= a.z               ? vec3(d.x, sign(d.y) * d.z, a.y)
-                                       : vec3(sign(d.z) * d.x, -d.y, a.z);
-    return 0.5 * (st.xy / st.z + 1.0);
+    vec3 s = sign(d);
+    if (a.x >= a.y && a.x >= a.z) return transpose(mat3(0, 0, -s.x, 0, -1, 0, s.x, 0, 0));
+    if (a.y >= a.z) return transpose(mat3(1, 0, 0, 0, 0, s.y, 0, s.y, 0));
+    return transpose(mat3(s.z, 0, 0, 0, -1, 0, 0, 0, s.z));
 }
 
 // The share of the 2 x 2 texels around a direction that the light reaches, weighted as
 // bilinear filtering would weight them, so the edge fades smoothly rather than in steps.
-float litShare(vec3 direction, float reference) {
+// The taps stay within a few texels of the lookup, so they share its face.
+float litShare(vec3 direction, float reference, mat3 face) {
     vec4 lit = step(vec4(reference), textureGather(depthMap, direction) * far_plane);
-    vec2 f = fract(cubeFaceCoordinate(direction) * vec2(textureSize(depthMap, 0)) - 0.5);
+    vec3 onFace = face * direction;
+    vec2 f = fract((0.5 * onFace.xy / onFace.z + 0.5) * shadowMapSize - 0.5);
     return mix(mix(lit.w, lit.z, f.x), mix(lit.x, lit.y, f.x), f.y);
 }
 
@@ -61,8 +64,9 @@ float lightVisibility(vec3 normal) {
     // the light by the slope, so the bias grows with it.
     float cosine = clamp(dot(normal, normalize(-fromLight)), 0.1, 1.0);
     float reference = length(fromLight) - texel * (0.5 + 1.5 * sqrt(1.0 - cosine * cosine) / cosine);
+    mat3 face = cubeFaceAxes(fromLight);
     float lit = 0.0;
-    for (int i = 0; i < 4; ++i) lit += litShare(fromLight + sampleOffsets[i] * texel, reference);
+    for (int i = 0; i < 4; ++i) lit += litShare(fromLight + sampleOffsets[i] * texel, reference, face);
     return 0.25 * lit;
 }
 
