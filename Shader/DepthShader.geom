@@ -9,11 +9,14 @@ uniform mat4 shadowTransforms[6];
 
 out vec4 worldPosition;
 
-// True when all three corners lie beyond the same side of the face's view volume.
+// True only when all three corners lie beyond one and the same plane of the face's view
+// volume (left, right, bottom, top, near). A triangle crossing a face edge has corners
+// outside different planes and must still be drawn there.
 bool outsideFace(vec4 a, vec4 b, vec4 c) {
-    vec3 maxima = max(max(vec3(a.xy, -a.z) - vec3(a.w), vec3(b.xy, -b.z) - vec3(b.w)), vec3(c.xy, -c.z) - vec3(c.w));
-    vec2 minima = min(min(a.xy + vec2(a.w), b.xy + vec2(b.w)), c.xy + vec2(c.w));
-    return any(greaterThan(maxima, vec3(0.0))) || any(lessThan(minima, vec2(0.0)));
+    vec2 overMax = min(min(a.xy - vec2(a.w), b.xy - vec2(b.w)), c.xy - vec2(c.w));
+    vec2 underMin = max(max(a.xy + vec2(a.w), b.xy + vec2(b.w)), c.xy + vec2(c.w));
+    float beforeNear = max(max(a.z + a.w, b.z + b.w), c.z + c.w);
+    return any(greaterThan(overMax, vec2(0.0))) || any(lessThan(underMin, vec2(0.0))) || beforeNear < 0.0;
 }
 
 void main() {

@@ -28,23 +28,44 @@ uniform float far_plane;
 layout(location = 0) out vec4 fragColor;
 layout(location = 1) out vec4 glowColor;
 
-// Four directions spread around the lookup for a soft shadow edge.
-const vec3 sampleOffsets[4] = vec3[](vec3(1, 1, 1), vec3(-1, -1, 1), vec3(-1, 1, -1), vec3(1, -1, -1));
+const float glowStrength = 2.6;  // white-hot once bloom adds it to the tint
 
-// 1 where the light reaches the fragment, 0 in full shadow.
-float lightVisibility(vec3 normal) {
+const float shadowMapSize = 1024.0;  // texels along a cube face
+// Four lookups one texel diagonally around the fragment's, for a soft shadow edge.
+const vec2 sampleOffsets[4] = vec2[](vec2(1, 1), vec2(-1, 1), vec2(1, -1), vec2(-1, -1));
+
+// The s, t and major axes (columns) of the cube face a direction falls on, by OpenGL's face table.
+mat3 cubeFaceAxes(vec3 d) {
+    vec3 a = abs(d);
+    vec3 s = sign(d);
+    if (a.x >= a.y && a.x >= a.z) return mat3(0, 0, -s.x, 0, -1, 0, s.x, 0, 0);
+    if (a.y >= a.z) return mat3(1, 0, 0, 0, 0, s.y, 0, s.y, 0);
+    return mat3(s.z, 0, 0, 0, -1, 0, 0, 0, s.z);
+}
+
+// 1 where the light reaches the fragment, 0 in full shadow, smooth in between: every lookup
+// compares the 2 x 2 texels around it and weights them as bilinear filtering would.
+float lightVisibility(vec3 normal, float cosine) {
     // A cube face texel spans about distance / 512 units; offsetting along the normal by
     // a texel keeps lit faces off their own depth (acne) without a large depth bias
     // (which would detach shadows from their casters).
     float texel = length(fragPosition - light.position) / 512.0;
     vec3 fromLight = fragPosition + normal * (1.5 * texel) - light.position;
-    float reference = length(fromLight) - 0.5 * texel;
-    float lit = 0.0;
+    // The filter compares texels up to two beyond the lookup; on a slanted face they lie nearer
+    // the light by the slope, so the bias grows with it.
+    float slant = max(cosine, 0.1);
+    float reference = length(fromLight) - texel * (0.5 + 1.5 * sqrt(1.0 - slant * slant) / slant);
+    mat3 face = cubeFaceAxes(fromLight);
+    vec3 onFace = fromLight * face;  // s, t and the distance along the major axis
+    float faceTexel = onFace.z * 2.0 / shadowMapSize;  // one texel along s or t, in world units
+    // Whole-texel steps keep every lookup at the same place between its four texels.
+    vec2 between = fract((0.5 * onFace.xy / onFace.z + 0.5) * shadowMapSize - 0.5);
+    vec4 lit = vec4(0.0);
     for (int i = 0; i < 4; ++i) {
-        float closest = texture(depthMap, fromLight + sampleOffsets[i] * texel).r * far_plane;
-        lit += step(reference, closest);
+        vec3 direction = fromLight + faceTexel * (sampleOffsets[i].x * face[0] + sampleOffsets[i].y * face[1]);
+        lit += step(vec4(reference), textureGather(depthMap, direction) * far_plane);
     }
-    return 0.25 * lit;
+    return 0.25 * mix(mix(lit.w, lit.z, between.x), mix(lit.x, lit.y, between.x), between.y);
 }
 
 void main() {
@@ -60,12 +81,13 @@ void main() {
     vec3 emitted = light.ambient * material.ambient * texel;
     vec3 direct = light.diffuse * material.diffuse * texel * cosine;
     vec3 specular = light.specular * material.specular * highlight;
-    float visibility = any(greaterThan(direct + specular, vec3(0.0))) ? lightVisibility(normal) : 1.0;
+    float visibility = any(greaterThan(direct + specular, vec3(0.0))) ? lightVisibility(normal, cosine) : 1.0;
 
-    // A full-strength ambient term marks a self-lit surface: it shines well above white and glows.
+    // A full-strength ambient term marks a self-lit surface. Its colour stays a plain tint, so
+    // through a translucent one the background still shows; its glow goes to the bloom output,
+    // faint for a translucent one (blending scales it once more). Lit surfaces never glow.
     float selfLit = smoothstep(0.5, 1.0, min(min(light.ambient.r, light.ambient.g), light.ambient.b) *
                                          min(min(material.ambient.r, material.ambient.g), material.ambient.b));
-    vec3 color = emitted * (1.0 + 2.0 * selfLit) + visibility * (direct + specular);
-    fragColor = vec4(color, alpha);
-    glowColor = vec4(selfLit * color + 0.25 * max(visibility * specular - 0.7, 0.0), alpha);
+    fragColor = vec4(emitted + visibility * (direct + specular), alpha);
+    glowColor = vec4(selfLit * alpha * alpha * glowStrength * light.ambient * material.ambient, alpha);
 }

@@ -6,6 +6,7 @@
 
 #include "game/input.h"
 #include "game/world.h"
+#include "render/scene.h"
 #include "view/camera.h"
 
 namespace {
@@ -41,7 +42,7 @@ void toggle(int fKey, std::ostream& out) {
         case 2: settings.printFrameStats = !settings.printFrameStats; break;
         case 3:
             settings.wireframe = !settings.wireframe;
-            glPolygonMode(GL_FRONT_AND_BACK, settings.wireframe ? GL_LINE : GL_FILL);
+            setWireframe(settings.wireframe);
             out << "Wireframe " << enabledWord(settings.wireframe) << std::endl;
             break;
         case 4:

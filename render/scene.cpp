@@ -10,6 +10,15 @@
 #include "view/camera.h"
 #include "view/precise_math.h"
 
+void setWireframe(bool wireframe) {
+    glPolygonMode(GL_FRONT_AND_BACK, wireframe ? GL_LINE : GL_FILL);
+    if (wireframe) {
+        glEnable(GL_FRAMEBUFFER_SRGB);
+    } else {
+        glDisable(GL_FRAMEBUFFER_SRGB);
+    }
+}
+
 void renderScene() {
     const Camera& camera = *world.camera;
     drawSkybox(camera.view, camera.projection,

@@ -32,6 +32,9 @@ void createShadowMap(ShadowMap& shadowMap) {
                      world.shadowHeight, 0, GL_DEPTH_COMPONENT, GL_FLOAT, nullptr);
     }
     setCubeMapSampling();
+    // Shown as the sky, the distances read as grey, and zero alpha tells them from sky images.
+    const GLint greyWithoutAlpha[4] = {GL_RED, GL_RED, GL_RED, GL_ZERO};
+    glTexParameteriv(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_SWIZZLE_RGBA, greyWithoutAlpha);
     glBindFramebuffer(GL_FRAMEBUFFER, shadowMap.framebuffer);
     glFramebufferTexture(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, world.depthCubeMap, 0);
     glDrawBuffer(GL_NONE);

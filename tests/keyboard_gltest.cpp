@@ -7,6 +7,7 @@
 #include "app/keyboard.h"
 #include "game/setup.h"
 #include "game/world.h"
+#include "render/scene.h"
 #include "tests/support/gl_context.h"
 #include "tests/support/scripted_input.h"
 #include "view/camera.h"
@@ -24,7 +25,7 @@ struct Keyboard : ::testing::Test {
     void SetUp() override {
         world.settings = RenderSettings{};
         world.keyCooldown = 0.0f;
-        glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+        setWireframe(false);
         glEnable(GL_BLEND);
     }
     void TearDown() override { EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)); }
@@ -71,6 +72,7 @@ TEST_F(Keyboard, HeldToggleFlipsOnceAndThenEveryFifthOfASecond) {
         frame({GLFW_KEY_F3}, 0.05f);
         flips += world.settings.wireframe != before;
         EXPECT_EQ(polygonMode(), world.settings.wireframe ? GL_LINE : GL_FILL);
+        EXPECT_EQ(glIsEnabled(GL_FRAMEBUFFER_SRGB), world.settings.wireframe) << "lines are sRGB-encoded";
     }
     EXPECT_GE(flips, 4);
     EXPECT_LE(flips, 5);

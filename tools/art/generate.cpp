@@ -30,7 +30,7 @@ bool writeTexturedModel(const std::string& directory, const std::string& name, c
 bool generateArt(const std::string& directory) {
     bool ok = writeTexturedModel(directory, "scythe2", craftMesh(), hullTexture(kCraftHull));
     ok = writeTexturedModel(directory, "shipmesh", enemyMesh(), hullTexture(kEnemyHull)) && ok;
-    ok = writeTexturedModel(directory, "sphere", unitSphereMesh(), plainTexture()) && ok;
+    ok = writeTexturedModel(directory, "sphere", unitSphereMesh(), sphereTexture()) && ok;
     ok = writeTexturedModel(directory, "planet", planetMesh(), planetTexture()) && ok;
     ok = writeTexturedModel(directory, "asteroid", asteroidMesh(), rockTexture()) && ok;
     const auto faces = skyFaces(kSkyFaceSize);

@@ -23,5 +23,6 @@ Image planetTexture();
 // Mottled grey-brown stone with dark specks.
 Image rockTexture();
 
-// Near-white, so glow materials keep their own colour.
-Image plainTexture();
+// The same rock, for the sphere that stands in for distant asteroids (and, tinted by their glow,
+// for the light's sphere and the orbiting sphere).
+Image sphereTexture();
