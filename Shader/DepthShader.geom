@@ -11,9 +11,9 @@ out vec4 worldPosition;
 
 // True when all three corners lie beyond the same side of the face's view volume.
 bool outsideFace(vec4 a, vec4 b, vec4 c) {
-    vec3 maxima = max(max(vec3(a.xy, -a.z) - vec3(a.w), vec3(b.xy, -b.z) - vec3(b.w)), vec3(c.xy, -c.z) - vec3(c.w));
-    vec2 minima = min(min(a.xy + vec2(a.w), b.xy + vec2(b.w)), c.xy + vec2(c.w));
-    return any(greaterThan(maxima, vec3(0.0))) || any(lessThan(minima, vec2(0.0)));
+    vec3 minima = min(min(vec3(a.xy, -a.z) - vec3(a.w), vec3(b.xy, -b.z) - vec3(b.w)), vec3(c.xy, -c.z) - vec3(c.w));
+    vec2 maxima = max(max(a.xy + vec2(a.w), b.xy + vec2(b.w)), c.xy + vec2(c.w));
+    return any(greaterThan(minima, vec3(0.0))) || any(lessThan(maxima, vec2(0.0)));
 }
 
 void main() {

@@ -67,5 +67,5 @@ void main() {
                                          min(min(material.ambient.r, material.ambient.g), material.ambient.b));
     vec3 color = emitted * (1.0 + 2.0 * selfLit) + visibility * (direct + specular);
     fragColor = vec4(color, alpha);
-    glowColor = vec4(selfLit * color + 0.25 * max(visibility * specular - 0.7, 0.0), alpha);
+    glowColor = vec4(selfLit * color, alpha);
 }
