@@ -57,9 +57,10 @@ PixelRect glowArea(const std::vector<SceneObject*>& objects, const glm::mat4& vi
         const PixelRect covered = unite(modelArea(*object, object->model, view, projection, width, height),
                                         modelArea(*object, object->lodModel, view, projection, width, height));
         if (covered.empty()) continue;
-        area = unite(area, {covered.x0 - reach, covered.y0 - reach, covered.x1 + reach, covered.y1 + reach});
+        // Clipped before uniting: a glow off one edge must not stretch the area along that edge.
+        const PixelRect reached{std::max(covered.x0 - reach, 0), std::max(covered.y0 - reach, 0),
+                                std::min(covered.x1 + reach, width), std::min(covered.y1 + reach, height)};
+        area = unite(area, reached);
     }
-    if (area.empty()) return area;
-    area = {std::max(area.x0, 0), std::max(area.y0, 0), std::min(area.x1, width), std::min(area.y1, height)};
     return area.empty() ? PixelRect{} : area;
 }
