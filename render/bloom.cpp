@@ -103,10 +103,10 @@ void blurBrightParts() {
     bool firstPass = true;
     glActiveTexture(GL_TEXTURE2);
     glUniform1i(glGetUniformLocation(program, "image"), 2);
-    const Camera& camera = *world.camera;
     if (world.referenceFrames) {
         blurWritten = {0, 0, world.windowWidth, world.windowHeight};
     } else {
+        const Camera& camera = *world.camera;
         restrictBlurTo(glowArea(world.allObjects, camera.view, camera.projection, blurReach, world.windowWidth,
                                 world.windowHeight));
     }
