@@ -24,14 +24,28 @@ namespace {
 std::atomic<long> allocations{0};
 }  // namespace
 
-// Every heap allocation of the process passes here, so a frame's allocations can be counted.
-void* operator new(std::size_t size) {
+// Every heap allocation of the process passes here, so a frame's allocations can be counted. All
+// plain forms are replaced together, so that whatever allocates also frees through them.
+namespace {
+void* countedAllocation(std::size_t size) noexcept {
     allocations.fetch_add(1, std::memory_order_relaxed);
-    if (void* memory = std::malloc(size == 0 ? 1 : size)) return memory;
+    return std::malloc(size == 0 ? 1 : size);
+}
+}  // namespace
+
+void* operator new(std::size_t size) {
+    if (void* memory = countedAllocation(size)) return memory;
     throw std::bad_alloc();
 }
+void* operator new[](std::size_t size) { return operator new(size); }
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return countedAllocation(size); }
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept { return countedAllocation(size); }
 void operator delete(void* memory) noexcept { std::free(memory); }
+void operator delete[](void* memory) noexcept { std::free(memory); }
 void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
+void operator delete[](void* memory, std::size_t) noexcept { std::free(memory); }
+void operator delete(void* memory, const std::nothrow_t&) noexcept { std::free(memory); }
+void operator delete[](void* memory, const std::nothrow_t&) noexcept { std::free(memory); }
 
 namespace {
 constexpr int warmUpFrames = 2;  // the first frames fill caches and wait for timer results
