@@ -1,8 +1,21 @@
 #include "app/frame_stats.h"
 
+#include <cstdio>
 #include <ostream>
 
 #include "game/world.h"
+#include "render/pass_timer.h"
+
+namespace {
+void printPassTimes(PassTimer& timer, std::ostream& out) {
+    double ms[renderPassCount];
+    takeAverages(timer, ms);
+    char line[128];
+    std::snprintf(line, sizeof line, "passes: shadow %.2f ms, scene %.2f ms, blur %.2f ms, composite %.2f ms", ms[0],
+                  ms[1], ms[2], ms[3]);
+    out << line << std::endl;
+}
+}  // namespace
 
 void printCullingStats(std::ostream& out) {
     if (!world.settings.frustumCulling) return;
@@ -19,5 +32,6 @@ void countFrame(FrameStats& stats, double now, std::ostream& out) {
         out << "fps: ~ " << stats.frames << std::endl;
         out << "avg frame time: " << 1000.0f / static_cast<float>(stats.frames) << " ms" << std::endl;
     }
+    if (stats.passTimer) printPassTimes(*stats.passTimer, out);
     stats.frames = 0;
 }

@@ -13,6 +13,8 @@
 #include "game/setup.h"
 #include "game/world.h"
 #include "render/bloom.h"
+#include "render/frame.h"
+#include "render/pass_timer.h"
 #include "render/scene.h"
 #include "render/shadow_map.h"
 
@@ -91,7 +93,7 @@ void renderFrame(GLFWwindow* window) {
 }
 }  // namespace
 
-int runGame() {
+int runGame(const GameOptions& options) {
     GLFWwindow* window = openGameWindow();
     setFixedGlState();
     ShadowMap shadowMap;
@@ -104,6 +106,13 @@ int runGame() {
     createBloomProgram();
     const unsigned hdrFramebuffer = createHdrFramebuffer();
     createBlurTargets();
+    world.referenceFrames = options.referenceFrames;
+    PassTimer passTimer;
+    if (options.passTimes) {
+        createPassTimer(passTimer);
+        stats.passTimer = &passTimer;
+    }
+    const FrameTargets targets{shadowMap.framebuffer, hdrFramebuffer};
     stats.frames = 0;
 
     while (!glfwWindowShouldClose(window)) {
@@ -113,18 +122,9 @@ int runGame() {
         countFrame(stats, now, std::cout);
         glfwPollEvents();
         updateWorld(window, dt);
-        renderShadowPass(shadowMap.framebuffer);
-        const bool wireframe = world.settings.wireframe;
-        if (!wireframe) glBindFramebuffer(GL_FRAMEBUFFER, hdrFramebuffer);
-        glViewport(0, 0, windowWidth, windowHeight);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        beginFrame(targets, stats.passTimer);
         renderFrame(window);
-        glBindFramebuffer(GL_FRAMEBUFFER, 0);
-        if (!wireframe) {
-            blurBrightParts();
-            glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-            compositeBloom();
-        }
+        endFrame(stats.passTimer);
         reportGlError();
         glfwSwapBuffers(window);
         if (keyPressed(window, GLFW_KEY_ESCAPE)) break;

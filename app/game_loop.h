@@ -1,6 +1,8 @@
 #pragma once
 // The whole run: window and context, start-up, the frame loop, end screens, shut-down.
 
+#include "app/game_options.h"
+
 struct GLFWwindow;
 
 // Opens the 800 x 600 "Quorlax" window with a current 4.1 core context, GLEW loaded and the cursor
@@ -10,4 +12,4 @@ GLFWwindow* openGameWindow();
 void setFixedGlState();
 
 // Runs the game until Escape or the window closes; returns the process exit status.
-int runGame();
+int runGame(const GameOptions& options);

@@ -1,3 +1,3 @@
 #include "app/game_loop.h"
 
-int main() { return runGame(); }
+int main(int argc, char** argv) { return runGame(parseGameOptions(argc, argv)); }

@@ -12,6 +12,7 @@ struct ShaderProgram {
     GLuint fragmentShader = 0;
     GLuint geometryShader = 0;   // meaningful only with hasGeometryShader
     bool hasGeometryShader = false;
+    bool selfLit = false;        // a lit program with full ambient light and material: it glows
 
     // Compiles vertex then fragment stage and links.
     ShaderProgram(std::string vertexPath, std::string fragmentPath);

@@ -121,6 +121,8 @@ struct World {
     int skyboxCubemapLocation = 0;
     bool skyboxReady = false;
 
+    bool referenceFrames = false;  // every pass redraws its whole target, reusing nothing
+
     int culledCount = 0;       // objects skipped by culling in the last scene pass
     float keyCooldown = 0.0f;  // seconds until the toggle keys act again
     int windowWidth = 0;       // read at world set-up

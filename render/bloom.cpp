@@ -4,6 +4,8 @@
 
 #include "assets/shader_program.h"
 #include "game/world.h"
+#include "render/glow_area.h"
+#include "view/camera.h"
 
 namespace {
 // Allocates an RGB16F target of the window's size with linear filtering and clamped edges.
@@ -23,6 +25,31 @@ const float quadVertices[20] = {
     1.0f, 1.0f, 0.0f, 1.0f, 1.0f,
     1.0f, -1.0f, 0.0f, 1.0f, 0.0f,
 };
+
+// The part of the ping-pong targets the blurs since their last clear may have left non-zero.
+PixelRect blurWritten;
+
+bool contains(PixelRect outer, PixelRect inner) {
+    return inner.empty() || (outer.x0 <= inner.x0 && outer.y0 <= inner.y0 && outer.x1 >= inner.x1 && outer.y1 >= inner.y1);
+}
+
+// Scissors the coming passes to area and zeroes what earlier blurs left outside it, so the
+// ping-pong targets hold exactly what full-size passes would: nothing away from the glow.
+void restrictBlurTo(PixelRect area) {
+    const BloomPass& bloom = world.bloomPass;
+    glEnable(GL_SCISSOR_TEST);
+    if (!contains(area, blurWritten)) {
+        const GLfloat zero[4] = {0.0f, 0.0f, 0.0f, 0.0f};
+        glScissor(blurWritten.x0, blurWritten.y0, blurWritten.x1 - blurWritten.x0, blurWritten.y1 - blurWritten.y0);
+        for (GLuint framebuffer : bloom.pingpongFramebuffers) {
+            glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+            glClearBufferfv(GL_COLOR, 0, zero);
+        }
+        blurWritten = PixelRect{};
+    }
+    glScissor(area.x0, area.y0, area.x1 - area.x0, area.y1 - area.y0);
+    blurWritten = unite(blurWritten, area);
+}
 }  // namespace
 
 void createBloomProgram() {
@@ -65,6 +92,7 @@ void createBlurTargets() {
         allocateHdrTexture(bloom.pingpongTextures[i]);
         glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, bloom.pingpongTextures[i], 0);
     }
+    blurWritten = {0, 0, world.windowWidth, world.windowHeight};  // allocated, not cleared
 }
 
 void blurBrightParts() {
@@ -75,6 +103,13 @@ void blurBrightParts() {
     bool firstPass = true;
     glActiveTexture(GL_TEXTURE2);
     glUniform1i(glGetUniformLocation(program, "image"), 2);
+    if (world.referenceFrames) {
+        blurWritten = {0, 0, world.windowWidth, world.windowHeight};
+    } else {
+        const Camera& camera = *world.camera;
+        restrictBlurTo(glowArea(world.allObjects, camera.view, camera.projection, blurReach, world.windowWidth,
+                                world.windowHeight));
+    }
     for (int pass = 0; pass < 12; ++pass) {
         glBindFramebuffer(GL_FRAMEBUFFER, bloom.pingpongFramebuffers[bloom.horizontal ? 1 : 0]);
         glUniform1i(glGetUniformLocation(program, "horizontal"), bloom.horizontal ? 1 : 0);
@@ -84,6 +119,7 @@ void blurBrightParts() {
         bloom.horizontal = !bloom.horizontal;
         firstPass = false;
     }
+    glDisable(GL_SCISSOR_TEST);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
 }
 

@@ -1,13 +1,17 @@
 #pragma once
 // HDR target, twelve-pass separable blur of the glowing part, composite with exposure.
 
+// Texels a blur can move glow: six passes per axis, each reaching 5 texels, and one for rounding.
+constexpr int blurReach = 6 * 5 + 1;
+
 // Builds the composite program and writes its initial sampler units.
 void createBloomProgram();
 // Creates the HDR framebuffer (two RGB16F colour targets and depth); returns its name.
 unsigned createHdrFramebuffer();
 // Builds the blur program and the two ping-pong framebuffers.
 void createBlurTargets();
-// Blurs the HDR target's glowing part twelve times, alternating direction.
+// Blurs the HDR target's glowing part twelve times, alternating direction; unless reference frames
+// are asked for, only where the self-lit objects' glow can reach.
 void blurBrightParts();
 // Draws scene plus (when bloom is on) the blurred glow into the bound framebuffer.
 void compositeBloom();

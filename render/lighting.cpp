@@ -18,8 +18,15 @@ void writeLight(GLuint program, const Light& light) {
 }
 }  // namespace
 
+bool isSelfLit(const Light& light, const Material& material) {
+    const float lightAmbient = std::min(std::min(light.ambient.r, light.ambient.g), light.ambient.b);
+    const float materialAmbient = std::min(std::min(material.ambient.r, material.ambient.g), material.ambient.b);
+    return lightAmbient * materialAmbient > 0.5f;
+}
+
 ShaderProgram* createSpecularProgram(const Light& light, const Material& material, float alpha) {
     auto* program = new ShaderProgram("Shader/SpecularShader.vert", "Shader/SpecularShader.frag");
+    program->selfLit = isSelfLit(light, material);
     const GLuint id = program->programId;
     glUseProgram(id);
     const GLint viewPosition = glGetUniformLocation(id, "viewPosition");

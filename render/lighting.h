@@ -8,6 +8,9 @@ struct Material;
 struct Model;
 struct ShaderProgram;
 
+// True when light and material give a full ambient term: the surface shines by itself and is the
+// only kind that writes the glow output.
+bool isSelfLit(const Light& light, const Material& material);
 // Builds a SpecularShader program holding this light, material and opacity, and registers it.
 // The caller stores it in the next slot of world.specularPrograms.
 ShaderProgram* createSpecularProgram(const Light& light, const Material& material, float alpha);

@@ -10,6 +10,7 @@
 #include "assets/texture.h"
 #include "game/world.h"
 #include "render/scene.h"
+#include "render/shadow_cache.h"
 
 namespace {
 constexpr int shadowSize = 1024;
@@ -19,6 +20,17 @@ const glm::vec3 faceDirections[6] = {{1, 0, 0}, {-1, 0, 0}, {0, 1, 0}, {0, -1, 0
 const glm::vec3 faceUps[6] = {{0, -1, 0}, {0, -1, 0}, {0, 0, 1}, {0, 0, -1}, {0, -1, 0}, {0, -1, 0}};
 const char* const shadowTransformNames[6] = {"shadowTransforms[0]", "shadowTransforms[1]", "shadowTransforms[2]",
                                              "shadowTransforms[3]", "shadowTransforms[4]", "shadowTransforms[5]"};
+
+enum class Casters { All, Kept, Moving };
+
+void drawCasters(int modelLocation, Casters which) {
+    const size_t count = world.shadowCasters.size();
+    for (size_t i = 0; i < count; ++i) {
+        const SceneObject* caster = world.shadowCasters[i];
+        if (which != Casters::All && castsMoving(i) != (which == Casters::Moving)) continue;
+        if (caster->model) drawModelDepth(*caster->model, modelLocation, caster->transform);
+    }
+}
 }  // namespace
 
 void createShadowMap(ShadowMap& shadowMap) {
@@ -43,6 +55,7 @@ void createShadowMap(ShadowMap& shadowMap) {
         std::cout << "Framebuffer not complete!" << std::endl;
     }
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    createShadowCache(world.depthCubeMap, shadowSize);
 }
 
 ShaderProgram* createDepthProgram() {
@@ -60,12 +73,16 @@ void shadowTransforms(glm::vec3 lightPosition, glm::mat4 (&transforms)[6]) {
 void renderShadowPass(unsigned framebuffer) {
     if (!world.depthProgram) return;
     const glm::vec3 lightPosition = world.light.position;
+    const ShadowWork work =
+        planShadowWork(world.shadowCasters, lightPosition, world.settings.wireframe, world.referenceFrames);
+    if (work == ShadowWork::None) return;
     glm::mat4 transforms[6];
     shadowTransforms(lightPosition, transforms);
 
     glViewport(0, 0, world.shadowWidth, world.shadowHeight);
+    if (work == ShadowWork::DrawMoving) copyShadowCube(false);
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
-    glClear(GL_DEPTH_BUFFER_BIT);
+    if (work != ShadowWork::DrawMoving) glClear(GL_DEPTH_BUFFER_BIT);
     const GLuint program = world.depthProgram->programId;
     glUseProgram(program);
     const GLint modelLocation = glGetUniformLocation(program, "model");
@@ -76,9 +93,13 @@ void renderShadowPass(unsigned framebuffer) {
     glUniform1f(glGetUniformLocation(program, "far_plane"), shadowFarPlane);
     glUniform3fv(glGetUniformLocation(program, "lightPos"), 1, glm::value_ptr(lightPosition));
     glBindVertexArray(world.sharedVertexArray);
-    for (const SceneObject* caster : world.shadowCasters) {
-        if (caster->model) drawModelDepth(*caster->model, modelLocation, caster->transform);
+    // Depth keeps the nearest distance, so drawing the kept casters first changes nothing.
+    if (work == ShadowWork::Rebuild) {
+        drawCasters(modelLocation, Casters::Kept);
+        copyShadowCube(true);
+        glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
     }
+    drawCasters(modelLocation, work == ShadowWork::DrawAll ? Casters::All : Casters::Moving);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
 }
 

@@ -21,9 +21,9 @@ prepare_game_dir() {
   cp -r "$BUILD_DIR/Models" "$WORK/game/Models"
 }
 
-# start_game [command prefix...], e.g. start_game env -u DISPLAY
+# start_game [command prefix...], e.g. start_game env -u DISPLAY; the game gets the options in GAME_ARGS
 start_game() {
-  (cd "$WORK/game" && exec "$@" "$BUILD_DIR/quorlax" </dev/null >"$WORK/out.log" 2>"$WORK/err.log") &
+  (cd "$WORK/game" && exec "$@" "$BUILD_DIR/quorlax" ${GAME_ARGS:-} </dev/null >"$WORK/out.log" 2>"$WORK/err.log") &
   GAME_PID=$!
 }
 

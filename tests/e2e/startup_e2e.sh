@@ -16,6 +16,7 @@ geometry=$(xdotool getwindowgeometry "$window" | grep Geometry | awk '{print $2}
 # Each report: the culling line, then the two frame lines.
 awk '/^Culled/ {c=NR} /^fps: ~/ { if (c != NR-1) bad=1 } /^avg frame time/ { if (!/ ms$/) bad=1 } END { exit bad }' \
   "$WORK/out.log" || fail "report lines out of order"
+[ "$(count_lines '^passes:')" = 0 ] || fail "pass times printed without --pass-times"
 
 hold_key Escape 2 &
 wait_game_exit 60

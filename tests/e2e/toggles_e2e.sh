@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
 # The toggle keys report their new state; F8 silences the culling line and F2 the frame lines.
+# With --pass-times every report ends with the passes' GPU times.
 source "$(dirname "$0")/lib.sh" "$1"
 
 prepare_game_dir
-start_game
+GAME_ARGS=--pass-times start_game
 wait_for_line '^fps: ~' 1
+# (The first report may come before any frame's times are back.)
+wait_for_line '^passes: shadow [0-9.]+ ms, scene [0-9.]+ ms, blur [0-9.]+ ms, composite [0-9.]+ ms$' 2
+awk '/^passes:/ { scene = $6 } END { exit !(scene + 0 > 0) }' "$WORK/out.log" || fail "passes line without a scene time"
 
 # Presses a toggle key, waits for its message and checks that it toggled exactly once.
 toggle() {

@@ -1,0 +1,33 @@
+#include "render/frame.h"
+
+#include <GL/glew.h>
+
+#include "game/world.h"
+#include "render/bloom.h"
+#include "render/pass_timer.h"
+#include "render/shadow_map.h"
+
+void beginFrame(const FrameTargets& targets, PassTimer* timer) {
+    beginPass(timer, RenderPass::Shadow);
+    renderShadowPass(targets.shadowFramebuffer);
+    endPass(timer);
+    beginPass(timer, RenderPass::Scene);
+    if (!world.settings.wireframe) glBindFramebuffer(GL_FRAMEBUFFER, targets.hdrFramebuffer);
+    glViewport(0, 0, world.windowWidth, world.windowHeight);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
+
+void endFrame(PassTimer* timer) {
+    endPass(timer);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    if (!world.settings.wireframe) {
+        beginPass(timer, RenderPass::Blur);
+        blurBrightParts();
+        endPass(timer);
+        beginPass(timer, RenderPass::Composite);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        compositeBloom();
+        endPass(timer);
+    }
+    finishTimedFrame(timer);
+}

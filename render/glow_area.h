@@ -1,0 +1,25 @@
+#pragma once
+// Where the glow output can be non-zero: the screen rectangle of the self-lit objects.
+
+#include <glm/glm.hpp>
+
+#include <vector>
+
+struct SceneObject;
+
+// Half-open pixel rectangle [x0, x1) x [y0, y1), bottom row 0.
+struct PixelRect {
+    int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    bool empty() const { return x0 >= x1 || y0 >= y1; }
+};
+
+// True when the object is drawn with a self-lit program, at either level of detail.
+bool glows(const SceneObject& object);
+
+// The pixels the glowing objects can cover seen through view and projection, widened by reach on
+// every side and clipped to the target of width x height.
+PixelRect glowArea(const std::vector<SceneObject*>& objects, const glm::mat4& view, const glm::mat4& projection,
+                   int reach, int width, int height);
+
+// The smallest rectangle holding both.
+PixelRect unite(PixelRect a, PixelRect b);

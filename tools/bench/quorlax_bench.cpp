@@ -1,0 +1,179 @@
+// Measures the game's frame on fixed scenarios of the real world, one figure a line:
+//   quorlax-bench [--frames N] [--reference]
+// Run it from the directory holding Shader/ and Models/ (the build directory), on a display or
+// under xvfb-run. --reference runs the literal full-frame passes, reusing nothing.
+#include <GL/glew.h>
+#include <GLFW/glfw3.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <new>
+#include <vector>
+
+#include "app/game_loop.h"
+#include "game/world.h"
+#include "render/bloom.h"
+#include "render/pass_timer.h"
+#include "tools/bench/scenarios.h"
+
+namespace {
+std::atomic<long> allocations{0};
+}  // namespace
+
+// Every heap allocation of the process passes here, so a frame's allocations can be counted. All
+// plain forms are replaced together, so that whatever allocates also frees through them.
+namespace {
+void* countedAllocation(std::size_t size) noexcept {
+    allocations.fetch_add(1, std::memory_order_relaxed);
+    return std::malloc(size == 0 ? 1 : size);
+}
+}  // namespace
+
+void* operator new(std::size_t size) {
+    if (void* memory = countedAllocation(size)) return memory;
+    throw std::bad_alloc();
+}
+void* operator new[](std::size_t size) { return operator new(size); }
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return countedAllocation(size); }
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept { return countedAllocation(size); }
+void operator delete(void* memory) noexcept { std::free(memory); }
+void operator delete[](void* memory) noexcept { std::free(memory); }
+void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
+void operator delete[](void* memory, std::size_t) noexcept { std::free(memory); }
+void operator delete(void* memory, const std::nothrow_t&) noexcept { std::free(memory); }
+void operator delete[](void* memory, const std::nothrow_t&) noexcept { std::free(memory); }
+
+namespace {
+constexpr int warmUpFrames = 2;  // the first frames fill caches and wait for timer results
+
+double seconds() { return glfwGetTime(); }
+
+double threadCpuSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
+double median(std::vector<double> values) {
+    if (values.empty()) return 0.0;
+    std::sort(values.begin(), values.end());
+    const size_t middle = values.size() / 2;
+    return values.size() % 2 ? values[middle] : 0.5 * (values[middle - 1] + values[middle]);
+}
+
+void report(const char* scenario, const char* figure, double value, const char* unit) {
+    std::printf("%s.%s %.3f %s\n", scenario, figure, value, unit);
+}
+
+struct Figures {
+    std::vector<double> frameMs, updateUs, passMs[renderPassCount];
+    long frameAllocations = 0;  // the most any steady frame made
+};
+
+void runScenario(GLFWwindow* window, const FrameTargets& targets, const Scenario& scenario, int frames) {
+    PassTimer timer;
+    createPassTimer(timer);
+    Figures figures;
+    startScenario(scenario);
+    for (int frame = 0; frame < frames + warmUpFrames; ++frame) {
+        const long allocationsBefore = allocations.load();
+        const double frameStart = seconds();
+        const double updateStart = threadCpuSeconds();
+        updateScenario(window);
+        const double updateSeconds = threadCpuSeconds() - updateStart;
+        renderScenarioFrame(targets, &timer);
+        glfwSwapBuffers(window);
+        const double frameSeconds = seconds() - frameStart;
+        if (frame < warmUpFrames) continue;
+        figures.frameAllocations = std::max(figures.frameAllocations, allocations.load() - allocationsBefore);
+        figures.frameMs.push_back(frameSeconds * 1e3);
+        figures.updateUs.push_back(updateSeconds * 1e6);
+        if (!timer.lastValid) continue;
+        for (int pass = 0; pass < renderPassCount; ++pass) figures.passMs[pass].push_back(timer.lastMs[pass]);
+    }
+    const char* const passFigures[renderPassCount] = {"shadow_ms", "scene_ms", "blur_ms", "composite_ms"};
+    report(scenario.name, "frame_ms", median(figures.frameMs), "ms");
+    report(scenario.name, "update_us", median(figures.updateUs), "us");
+    for (int pass = 0; pass < renderPassCount; ++pass) {
+        report(scenario.name, passFigures[pass], median(figures.passMs[pass]), "ms");
+    }
+    report(scenario.name, "frame_allocs", static_cast<double>(figures.frameAllocations), "allocs");
+}
+
+GLuint compileStage(GLenum stage, const char* source) {
+    const GLuint shader = glCreateShader(stage);
+    glShaderSource(shader, 1, &source, nullptr);
+    glCompileShader(shader);
+    return shader;
+}
+
+// The cheapest twelve passes over the blur's targets: each copies one texel per pixel.
+GLuint createCopyProgram() {
+    const GLuint program = glCreateProgram();
+    glAttachShader(program, compileStage(GL_VERTEX_SHADER, R"(#version 410 core
+layout(location = 0) in vec3 position;
+void main() { gl_Position = vec4(position, 1.0); })"));
+    glAttachShader(program, compileStage(GL_FRAGMENT_SHADER, R"(#version 410 core
+uniform sampler2D image;
+layout(location = 0) out vec4 fragColor;
+void main() { fragColor = texelFetch(image, ivec2(gl_FragCoord.xy), 0); })"));
+    glLinkProgram(program);
+    return program;
+}
+
+double blurFloorMs(int runs) {
+    const BloomPass& bloom = world.bloomPass;
+    const GLuint program = createCopyProgram();
+    GLuint query = 0;
+    glGenQueries(1, &query);
+    glUseProgram(program);
+    glActiveTexture(GL_TEXTURE2);
+    glUniform1i(glGetUniformLocation(program, "image"), 2);
+    std::vector<double> times;
+    for (int run = 0; run < runs; ++run) {
+        glBeginQuery(GL_TIME_ELAPSED, query);
+        for (int pass = 0; pass < 12; ++pass) {
+            glBindFramebuffer(GL_FRAMEBUFFER, bloom.pingpongFramebuffers[pass % 2]);
+            glBindTexture(GL_TEXTURE_2D, bloom.pingpongTextures[1 - pass % 2]);
+            renderQuad();
+        }
+        glEndQuery(GL_TIME_ELAPSED);
+        GLuint64 nanoseconds = 0;
+        glGetQueryObjectui64v(query, GL_QUERY_RESULT, &nanoseconds);
+        times.push_back(static_cast<double>(nanoseconds) * 1e-6);
+    }
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glDeleteQueries(1, &query);
+    glDeleteProgram(program);
+    return median(times);
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+    int frames = 60;
+    bool reference = false;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--frames") == 0 && i + 1 < argc) frames = std::max(1, std::atoi(argv[++i]));
+        if (std::strcmp(argv[i], "--reference") == 0) reference = true;
+    }
+    const double setupStart = seconds();
+    GLFWwindow* window = openGameWindow();
+    const FrameTargets targets = setUpScenarioWorld(window);
+    glFinish();
+    std::printf("setup_ms %.3f ms\n", (seconds() - setupStart) * 1e3);
+    std::printf("renderer %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
+    world.referenceFrames = reference;
+    for (const Scenario& scenario : scenarios) runScenario(window, targets, scenario, frames);
+    std::printf("blur_floor_ms %.3f ms\n", blurFloorMs(std::max(3, frames / 4)));
+    const GLenum error = glGetError();
+    glfwTerminate();
+    if (error != GL_NO_ERROR) {
+        std::fprintf(stderr, "GL error 0x%x\n", error);
+        return 1;
+    }
+    return 0;
+}

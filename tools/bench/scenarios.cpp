@@ -1,0 +1,96 @@
+#include "tools/bench/scenarios.h"
+
+#include <GL/glew.h>
+#include <GLFW/glfw3.h>
+
+#include <glm/gtc/constants.hpp>
+#include <optional>
+#include <vector>
+
+#include "app/game_loop.h"
+#include "app/update.h"
+#include "game/input.h"
+#include "game/setup.h"
+#include "game/world.h"
+#include "render/bloom.h"
+#include "render/scene.h"
+#include "render/shadow_map.h"
+#include "view/camera.h"
+
+namespace {
+struct StartState {
+    std::vector<SceneObject> objects;  // copies of allObjects' entries, in order
+    std::optional<Camera> camera;
+    RenderSettings settings;
+    float orbitAngle = 0.0f;
+    float keyCooldown = 0.0f;
+};
+
+StartState start;
+int heldKey = 0;
+
+int scenarioKey(GLFWwindow*, int key) { return key == heldKey ? GLFW_PRESS : GLFW_RELEASE; }
+// The cursor rests at the window centre: no steering, no mouse look.
+void centredCursor(GLFWwindow*, double* x, double* y) {
+    *x = world.cameraWindowWidth / 2;
+    *y = world.cameraWindowHeight / 2;
+}
+void ignoreCursor(GLFWwindow*, double, double) {}
+
+void startView() {}
+void enemiesFollow() { world.settings.enemiesFollow = true; }
+// 40 units in front of the light, looking at it: the light sphere about 140 pixels across.
+void lightInView() {
+    world.camera->switchToFree(world.light.position + glm::vec3(0.0f, 0.0f, 40.0f), -glm::half_pi<float>(),
+                               glm::half_pi<float>());
+}
+}  // namespace
+
+const Scenario scenarios[scenarioCount] = {
+    {"start", 0, startView},
+    {"full_throttle", GLFW_KEY_W, startView},
+    {"f1", 0, enemiesFollow},
+    {"light", 0, lightInView},
+    {"orbit4", GLFW_KEY_4, startView},
+};
+
+FrameTargets setUpScenarioWorld(GLFWwindow* window) {
+    setFixedGlState();
+    ShadowMap shadowMap;
+    createShadowMap(shadowMap);
+    setUpWorld(window);
+    createBloomProgram();
+    FrameTargets targets;
+    targets.shadowFramebuffer = shadowMap.framebuffer;
+    targets.hdrFramebuffer = createHdrFramebuffer();
+    createBlurTargets();
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    for (const SceneObject* object : world.allObjects) start.objects.push_back(*object);
+    start.camera.emplace(*world.camera);
+    start.settings = world.settings;
+    start.orbitAngle = world.orbitAngle;
+    start.keyCooldown = world.keyCooldown;
+    return targets;
+}
+
+void startScenario(const Scenario& scenario) {
+    for (size_t i = 0; i < start.objects.size(); ++i) *world.allObjects[i] = start.objects[i];
+    *world.camera = *start.camera;
+    world.settings = start.settings;
+    world.orbitAngle = start.orbitAngle;
+    world.keyCooldown = start.keyCooldown;
+    heldKey = scenario.heldKey;
+    input = glfwInput();
+    input.getKey = scenarioKey;
+    input.getCursorPos = centredCursor;
+    input.setCursorPos = ignoreCursor;
+    scenario.prepare();
+}
+
+void updateScenario(GLFWwindow* window) { updateWorld(window, scenarioFrameTime); }
+
+void renderScenarioFrame(const FrameTargets& targets, PassTimer* timer) {
+    beginFrame(targets, timer);
+    renderScene();
+    endFrame(timer);
+}
