@@ -1,5 +1,6 @@
-// Times the game's render passes on the start view: run it in a directory holding Shader/ and
-// Models/ (the build directory), on a display or under Xvfb.
+// Times the world set-up (models, textures, programs) and the game's render passes on the start
+// view: run it in a directory holding Shader/ and Models/ (the build directory), on a display or
+// under Xvfb.
 //   frame_benchmark [frames]
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
@@ -34,7 +35,9 @@ int main(int argc, char** argv) {
     setFixedGlState();
     ShadowMap shadowMap;
     createShadowMap(shadowMap);
+    const double setUpStart = glfwGetTime();
     setUpWorld(window);
+    std::printf("world set-up: %.1f ms\n", (glfwGetTime() - setUpStart) * 1000.0);
     createBloomProgram();
     const unsigned hdrFramebuffer = createHdrFramebuffer();
     createBlurTargets();
