@@ -91,6 +91,7 @@ void renderFrame(GLFWwindow* window) {
 }  // namespace
 
 int runGame() {
+    startReadingWorldModels();
     GLFWwindow* window = openGameWindow();
     setFixedGlState();
     ShadowMap shadowMap;
