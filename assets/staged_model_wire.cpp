@@ -48,6 +48,7 @@ public:
         uint64_t count = 0;
         if (!take(count) || count > (bytes.size() - offset) / sizeof(T)) return false;
         values.resize(static_cast<size_t>(count));
+        if (values.empty()) return true;
         std::memcpy(values.data(), bytes.data() + offset, values.size() * sizeof(T));
         offset += values.size() * sizeof(T);
         return true;
