@@ -36,6 +36,8 @@ export UBSAN_OPTIONS=print_stacktrace=1
 library_crash() {
   local target=$1 input=$2 report above_entry
   [ "$target" = collada_fuzz ] || return 1
+  # The staging is linear in what the library returns: the library hung or grew without end.
+  case $(basename "$input") in timeout-* | oom-*) return 0 ;; esac
   report=$("$bin/$target" "${limits[@]}" "$input" 2>&1 || true)
   grep -qE 'staging invariant broken|runtime error:' <<<"$report" && return 1
   above_entry=$(awk '/^ *#0 /{on=1} on && (!/^ *#[0-9]+ / || /LLVMFuzzerTestOneInput/){exit} on' <<<"$report")
