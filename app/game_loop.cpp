@@ -94,6 +94,7 @@ void renderFrame(GLFWwindow* window) {
 }  // namespace
 
 int runGame(const GameOptions& options) {
+    startReadingWorldModels();
     GLFWwindow* window = openGameWindow();
     setFixedGlState();
     ShadowMap shadowMap;

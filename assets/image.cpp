@@ -8,12 +8,44 @@ FREE_IMAGE_FORMAT imageFormatOf(const std::string& path) {
     return FreeImage_GetFIFFromFilename(path.c_str());
 }
 
-Bitmap decodeImage(FREE_IMAGE_FORMAT format, const std::string& path) {
+namespace {
+bool sizeWithin(const Bitmap& bitmap, unsigned maxSize) {
+    return FreeImage_GetWidth(bitmap.get()) <= maxSize && FreeImage_GetHeight(bitmap.get()) <= maxSize;
+}
+
+// FreeImage allocates the size the header claims before it reads a pixel: read the header alone first.
+bool headerSizeWithin(FREE_IMAGE_FORMAT format, const std::string& path, unsigned maxSize) {
+    if (!FreeImage_FIFSupportsNoPixels(format)) return true;
+    const Bitmap header(FreeImage_Load(format, path.c_str(), FIF_LOAD_NOPIXELS));
+    return header && sizeWithin(header, maxSize);
+}
+
+Bitmap converted(FIBITMAP* bitmap) {
+    if (!bitmap || !FreeImage_GetBits(bitmap)) {
+        if (bitmap) FreeImage_Unload(bitmap);
+        return nullptr;
+    }
+    return Bitmap(bitmap);
+}
+}  // namespace
+
+Bitmap decodeImage(FREE_IMAGE_FORMAT format, const std::string& path, unsigned maxSize) {
     if (format == FIF_UNKNOWN || !FreeImage_FIFSupportsReading(format)) return nullptr;
+    if (!headerSizeWithin(format, path, maxSize)) return nullptr;
     Bitmap bitmap(FreeImage_Load(format, path.c_str(), 0));
     if (!bitmap || !FreeImage_GetBits(bitmap.get())) return nullptr;
     if (FreeImage_GetWidth(bitmap.get()) == 0 || FreeImage_GetHeight(bitmap.get()) == 0) return nullptr;
+    if (!sizeWithin(bitmap, maxSize)) return nullptr;
     return bitmap;
+}
+
+Bitmap withPaletteResolved(Bitmap bitmap) {
+    if (!bitmap || FreeImage_GetImageType(bitmap.get()) != FIT_BITMAP) return bitmap;
+    const unsigned bits = FreeImage_GetBPP(bitmap.get());
+    const bool grey = bits == 8 && FreeImage_GetColorType(bitmap.get()) == FIC_MINISBLACK;
+    if (bits > 8 || grey) return bitmap;
+    return converted(FreeImage_IsTransparent(bitmap.get()) ? FreeImage_ConvertTo32Bits(bitmap.get())
+                                                           : FreeImage_ConvertTo24Bits(bitmap.get()));
 }
 
 Bitmap toBgr24(Bitmap bitmap) {
@@ -21,9 +53,7 @@ Bitmap toBgr24(Bitmap bitmap) {
     const bool isBgr24 =
         FreeImage_GetImageType(bitmap.get()) == FIT_BITMAP && FreeImage_GetBPP(bitmap.get()) == 24;
     if (isBgr24) return bitmap;
-    Bitmap converted(FreeImage_ConvertTo24Bits(bitmap.get()));
-    if (!converted || !FreeImage_GetBits(converted.get())) return nullptr;
-    return converted;
+    return converted(FreeImage_ConvertTo24Bits(bitmap.get()));
 }
 
 std::optional<PixelUpload> pixelUploadFor(unsigned bitsPerPixel) {

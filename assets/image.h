@@ -24,8 +24,13 @@ struct PixelUpload {
 // The format by the file's contents, else by its name's extension; FIF_UNKNOWN when neither tells.
 FREE_IMAGE_FORMAT imageFormatOf(const std::string& path);
 
-// Decodes path as format; null unless FreeImage reads that format and the image has pixels and a size.
-Bitmap decodeImage(FREE_IMAGE_FORMAT format, const std::string& path);
+// Decodes path as format; null unless FreeImage reads that format and the image has pixels and a size
+// of at most maxSize in each direction. The size is checked on the header before any pixel is decoded.
+Bitmap decodeImage(FREE_IMAGE_FORMAT format, const std::string& path, unsigned maxSize);
+
+// Palette images and images below 8 bits as true colour (with alpha when the palette has transparency);
+// 8-bit grey stays one channel and deeper images stay as they are. Null if a conversion fails.
+Bitmap withPaletteResolved(Bitmap bitmap);
 
 // The image as 24-bit blue-green-red, converted when it has another depth; null if it cannot be.
 Bitmap toBgr24(Bitmap bitmap);

@@ -4,6 +4,7 @@
 #include <glm/gtc/matrix_transform.hpp>
 
 #include "assets/model_import.h"
+#include "assets/model_import_process.h"
 #include "assets/texture.h"
 #include "game/world.h"
 #include "view/precise_math.h"
@@ -30,7 +31,7 @@ bool Model::load(const char* path) {
         buffer.byteCount = 0;
     }
     ImportedModel imported;
-    if (!importModel(path, buffer, imported)) return false;
+    if (!importModelInChild(path, buffer, imported)) return false;
 
     std::vector<int32_t> table;
     for (const std::string& texturePath : imported.materialTexturePaths) table.push_back(textureIndexFor(texturePath));

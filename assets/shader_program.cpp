@@ -1,9 +1,9 @@
 #include "assets/shader_program.h"
 
+#include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <iostream>
-#include <iterator>
+#include <memory>
 #include <vector>
 
 #include "app/fatal_exit.h"
@@ -30,6 +30,20 @@ std::string infoLogText(const char* buffer, GLint length) {
 }
 
 namespace {
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+// The whole file as text; false when it cannot be opened or read (a directory opens but cannot be read).
+bool readWholeFile(const std::string& path, std::string& text) {
+    const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+    if (!file) return false;
+    char chunk[65536];
+    size_t read = 0;
+    while ((read = std::fread(chunk, 1, sizeof(chunk), file.get())) > 0) text.append(chunk, read);
+    return !std::ferror(file.get());
+}
+
 // Reads an info log of the reported length and ends the process with it.
 template <typename LengthQuery, typename LogQuery>
 [[noreturn]] void failWithLog(GLuint object, const std::string& message, LengthQuery queryLength, LogQuery queryLog) {
@@ -43,10 +57,8 @@ template <typename LengthQuery, typename LogQuery>
 }  // namespace
 
 void ShaderProgram::compileShader(const std::string& path, GLenum stage) {
-    std::ifstream file(path);
-    if (!file.good()) fatalExit("Failed to open shader file: " + path);
-    const std::string source((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    file.close();
+    std::string source;
+    if (!readWholeFile(path, source)) fatalExit("Failed to open shader file: " + path);
 
     const GLuint shader = glCreateShader(stage);
     if (shader == 0) fatalExit("Failed to create shader");

@@ -2,6 +2,8 @@
 
 #include <GL/glew.h>
 
+#include <utility>
+
 #include "assets/image.h"
 #include "assets/shader_program.h"
 #include "game/world.h"
@@ -43,9 +45,15 @@ void uploadImage(const Bitmap& bitmap, const PixelUpload& upload) {
                  upload.pixelFormat, GL_UNSIGNED_BYTE, FreeImage_GetBits(bitmap.get()));
 }
 
+unsigned glLimit(GLenum name) {
+    GLint value = 0;
+    glGetIntegerv(name, &value);
+    return value > 0 ? static_cast<unsigned>(value) : 0;
+}
+
 // Loads face i of the cube map; false when its image cannot be read.
 bool uploadSkyFace(FREE_IMAGE_FORMAT format, const std::string& path, int face) {
-    const Bitmap bitmap = toBgr24(decodeImage(format, path));
+    const Bitmap bitmap = toBgr24(decodeImage(format, path, glLimit(GL_MAX_CUBE_MAP_TEXTURE_SIZE)));
     if (!bitmap) return false;
     glTexImage2D(GL_TEXTURE_CUBE_MAP_POSITIVE_X + face, 0, GL_RGBA, widthOf(bitmap), heightOf(bitmap), 0, GL_BGR,
                  GL_UNSIGNED_BYTE, FreeImage_GetBits(bitmap.get()));
@@ -75,13 +83,16 @@ void setCubeMapSampling() {
 }
 
 bool Texture::load(std::string path, bool mipmaps) {
-    const Bitmap bitmap = decodeImage(imageFormatOf(path), path);
+    Bitmap bitmap = decodeImage(imageFormatOf(path), path, glLimit(GL_MAX_TEXTURE_SIZE));
+    if (!bitmap) return false;
+    const int32_t decodedBits = static_cast<int32_t>(FreeImage_GetBPP(bitmap.get()));
+    bitmap = withPaletteResolved(std::move(bitmap));
     if (!bitmap) return false;
     glGenTextures(1, &textureId);
     glBindTexture(GL_TEXTURE_2D, textureId);
     width = widthOf(bitmap);
     height = heightOf(bitmap);
-    bitsPerPixel = static_cast<int32_t>(FreeImage_GetBPP(bitmap.get()));
+    bitsPerPixel = decodedBits;
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);

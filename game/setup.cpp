@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "assets/model_import_process.h"
 #include "assets/shader_program.h"
 #include "game/input.h"
 #include "game/world.h"
@@ -56,6 +57,16 @@ glm::vec3 randomEnemyPlacement() {
     }
 }
 
+namespace {
+const char* const craftFile = "Models/scythe2.dae";
+const char* const sphereFile = "Models/sphere.dae";
+const char* const shipFile = "Models/shipmesh.dae";
+const char* const planetFile = "Models/planet.dae";
+const char* const asteroidFile = "Models/asteroid.dae";
+}  // namespace
+
+void startReadingWorldModels() { startModelImports({craftFile, sphereFile, shipFile, planetFile, asteroidFile}); }
+
 void setUpWorld(GLFWwindow* window) {
     input.getWindowSize(window, &world.windowWidth, &world.windowHeight);
     world.camera = new Camera(window);
@@ -69,19 +80,19 @@ void setUpWorld(GLFWwindow* window) {
     const glm::mat4 asteroidMatrix = glm::scale(identity, glm::vec3(3.0f));
 
     auto* craftModel = new Model(craftMatrix);
-    craftModel->load("Models/scythe2.dae");
+    craftModel->load(craftFile);
     craftModel->recenter();
     auto* sphereModel = new Model(identity);
-    sphereModel->load("Models/sphere.dae");
+    sphereModel->load(sphereFile);
     auto* lightSphereModel = new Model(lightSphereMatrix);
     lightSphereModel->shareGeometry(*sphereModel);
     auto* shipModel = new Model(shipMatrix);
-    shipModel->load("Models/shipmesh.dae");
+    shipModel->load(shipFile);
     shipModel->recenter();
     auto* planetModel = new Model(planetMatrix);
-    planetModel->load("Models/planet.dae");
+    planetModel->load(planetFile);
     auto* asteroidModel = new Model(asteroidMatrix);
-    asteroidModel->load("Models/asteroid.dae");
+    asteroidModel->load(asteroidFile);
     auto* asteroidLowModel = new Model(asteroidMatrix);
     asteroidLowModel->shareGeometry(*sphereModel);
 

@@ -8,6 +8,9 @@ struct GLFWwindow;
 // Where the player's craft starts every game.
 constexpr glm::vec3 craftStartPosition(50.0f, -70.0f, -35.0f);
 
+// Starts reading the world's model files in a child process, in the order setUpWorld loads them, so
+// that the reading overlaps the window's start; setUpWorld reads them itself when this was not called.
+void startReadingWorldModels();
 // Builds the whole initial world once; the same layout on every start.
 void setUpWorld(GLFWwindow* window);
 // A random point (-200..199 on each axis) whose sphere of this margin touches no collidable object.

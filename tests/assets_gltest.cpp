@@ -181,6 +181,27 @@ TEST_F(Assets, TwentyFourAndThirtyTwoBitPicturesGiveTheSameTexels) {
     }
 }
 
+// Palette images of 1, 4 and 8 bits sample their palette's colours, not their indices.
+TEST_F(Assets, PaletteImagesSampleTheirColours) {
+    const RGBQUAD palette[2] = {{200, 30, 10, 0}, {5, 60, 220, 0}};
+    for (unsigned bits : {1u, 4u, 8u}) {
+        FIBITMAP* image = FreeImage_Allocate(2, 2, static_cast<int>(bits));
+        std::copy(palette, palette + 2, FreeImage_GetPalette(image));
+        for (BYTE index = 0; index < 4; ++index) {
+            BYTE entry = index % 3 == 0 ? 0 : 1;
+            FreeImage_SetPixelIndex(image, index % 2, index / 2, &entry);
+        }
+        const std::string path = dir + "palette" + std::to_string(bits) + ".png";
+        ASSERT_TRUE(FreeImage_Save(FIF_PNG, image, path.c_str(), 0));
+        FreeImage_Unload(image);
+        Texture texture;
+        ASSERT_TRUE(texture.load(path, true)) << bits;
+        EXPECT_EQ(levelZero(GL_TEXTURE_2D, 4), (std::vector<BYTE>{200, 30, 10, 255, 5, 60, 220, 255,
+                                                                  5, 60, 220, 255, 200, 30, 10, 255}))
+            << bits << " bits";
+    }
+}
+
 // A single grey channel has no core-profile luminance format: one red channel, swizzled to grey.
 TEST_F(Assets, GreyImageSamplesGrey) {
     ASSERT_TRUE(writeImage(dir + "grey.png", FIF_PNG, 3, 3, 8, [](int x, int y) {
@@ -199,7 +220,7 @@ TEST_F(Assets, GreyImageSamplesGrey) {
 }
 
 // The format comes from the contents, then the extension; 16 bits give a texture without image;
-// unreadable files give no GL objects at all.
+// unreadable files and images wider than GL takes give no GL objects at all.
 TEST_F(Assets, OddAndBadImageFiles) {
     ASSERT_TRUE(writeImage(dir + "png-inside.bmp", FIF_PNG, 3, 2, 24, testPicture));
     ASSERT_TRUE(writeImage(dir + "plain.wbmp", FIF_WBMP, 3, 2, 1, testPicture));  // no signature
@@ -217,8 +238,9 @@ TEST_F(Assets, OddAndBadImageFiles) {
     writeBytes(dir + "empty.png", "");
     writeBytes(dir + "garbage.png", std::string(300, '\x55'));
     writeBytes(dir + "header-only.png", "\x89PNG\r\n\x1a\n");
-    for (const char* name :
-         {"wbmp-inside.dat", "missing.png", "empty.png", "truncated.png", "garbage.png", "header-only.png"}) {
+    ASSERT_TRUE(writeImage(dir + "too-wide.png", FIF_PNG, integer(GL_MAX_TEXTURE_SIZE) + 1, 1, 24, testPicture));
+    for (const char* name : {"wbmp-inside.dat", "missing.png", "empty.png", "truncated.png", "garbage.png",
+                             "header-only.png", "too-wide.png"}) {
         Texture texture;
         EXPECT_FALSE(texture.load(dir + name, true)) << name;
         EXPECT_EQ(texture.textureId + texture.samplerId, 0u) << name;
@@ -270,7 +292,8 @@ TEST_F(Skybox, SixFacesOfAnyDepthBecomeOneClampedCubeMap) {
     EXPECT_EQ(parameter(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MAX_LEVEL), 0);
 }
 
-// A missing up face, a face of another format than the first, a 16-bit, cut, empty or garbage face:
+// A missing up face, a face of another format than the first, a 16-bit, cut, empty, garbage or
+// wider face than GL takes:
 // the faces before it are uploaded, none after, and the sky is not ready.
 TEST_F(Skybox, StopsAtTheFirstBadFace) {
     ASSERT_TRUE(writeSixteenBitPng(paths[2], 3));
@@ -278,8 +301,11 @@ TEST_F(Skybox, StopsAtTheFirstBadFace) {
     truncateFile(paths[0], paths[4]);
     writeBytes(dir + "empty.png", "");
     writeBytes(dir + "garbage.png", std::string(100, '\x33'));
+    const int tooWide = integer(GL_MAX_CUBE_MAP_TEXTURE_SIZE) + 1;
+    ASSERT_TRUE(writeImage(dir + "too-wide.png", FIF_PNG, tooWide, 1, 24, [](int, int) { return faceColour(0); }));
     const std::vector<std::pair<int, std::string>> stops{{3, dir + "Models/Skybox_up.png"},
-        {1, paths[1]}, {2, paths[2]}, {4, paths[4]}, {0, dir + "empty.png"}, {0, dir + "garbage.png"}};
+        {1, paths[1]}, {2, paths[2]}, {4, paths[4]}, {0, dir + "empty.png"}, {0, dir + "garbage.png"},
+        {5, dir + "too-wide.png"}};
     for (const auto& [face, path] : stops) {
         world = World{};
         std::vector<std::string> faces(6, paths[0]);

@@ -2,6 +2,7 @@
 // proven by the rendering tests.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -37,7 +38,7 @@ void buildExpectingFailure(const std::string& vertex, const std::string& fragmen
 }
 }  // namespace
 
-// A missing file is reported before the next one is opened; a compile failure prints the path then
+// A missing or unreadable file is reported before the next one is opened; a compile failure prints the path then
 // the driver's log on its own line; a link failure prints the log. Each pauses and exits with 255.
 TEST_F(ShaderFiles, EveryBuildFailureExitsWith255AndSaysWhy) {
     const std::string vertex = write("b.vert", vertexSource);
@@ -46,6 +47,10 @@ TEST_F(ShaderFiles, EveryBuildFailureExitsWith255AndSaysWhy) {
                                                    "void main() { fragColor = vec4(neverDefined(), 1.0); }\n");
     EXPECT_EXIT(buildExpectingFailure(dir + "missing.vert", dir + "missing.frag"), ::testing::ExitedWithCode(255),
                 "(^|\n)Failed to open shader file: " + dir + "missing.vert\nPress Enter");
+    // A directory opens like a file but cannot be read.
+    mkdir((dir + "folder.vert").c_str(), 0700);
+    EXPECT_EXIT(buildExpectingFailure(dir + "folder.vert", broken), ::testing::ExitedWithCode(255),
+                "(^|\n)Failed to open shader file: " + dir + "folder.vert\nPress Enter");
     EXPECT_EXIT(buildExpectingFailure(vertex, broken), ::testing::ExitedWithCode(255),
                 "(^|\n)Failed to compile shader \\(" + broken + "\n[^\n]*[Ee]rror[^\n]*");
     EXPECT_EXIT(buildExpectingFailure(vertex, unresolved), ::testing::ExitedWithCode(255),

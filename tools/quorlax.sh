@@ -2,7 +2,8 @@
 # Sets up a Debian 12 machine for Quorlax, builds it, and either plays it or runs every test.
 #   bash tools/quorlax.sh run    install what is missing, build (Release), start the game
 #   bash tools/quorlax.sh test   install what is missing, build, run the whole test suite,
-#                                then build and run it again under AddressSanitizer + UBSan
+#                                then build and run it again under AddressSanitizer + UBSan,
+#                                then fuzz the model loading for a minute per target (clang)
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -10,7 +11,7 @@ jobs=$(nproc 2>/dev/null || echo 2)
 
 packages=(build-essential cmake pkg-config
   libglfw3-dev libglew-dev libassimp-dev libfreeimage-dev libglm-dev libgtest-dev
-  libgl1-mesa-dri xvfb xauth xdotool imagemagick x11-utils)
+  libgl1-mesa-dri xvfb xauth xdotool imagemagick x11-utils clang libclang-rt-14-dev)
 
 install_missing_packages() {
   local missing=()
@@ -64,6 +65,10 @@ case "${1:-}" in
       export ASAN_OPTIONS="$ASAN_OPTIONS:verify_asan_link_order=0"
     fi
     run_tests "$root/build-sanitize"
+    if command -v clang++ >/dev/null; then
+      env -u LD_PRELOAD -u ASAN_OPTIONS -u LSAN_OPTIONS -u UBSAN_OPTIONS \
+        bash "$root/tests/fuzz/run.sh" "$root/build" "$root/build-fuzz" 60
+    fi
     ;;
   *)
     echo "usage: bash tools/quorlax.sh run|test" >&2

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "app/game_loop.h"
+#include "game/setup.h"
 #include "game/world.h"
 #include "render/bloom.h"
 #include "render/pass_timer.h"
@@ -161,6 +162,7 @@ int main(int argc, char** argv) {
         if (std::strcmp(argv[i], "--reference") == 0) reference = true;
     }
     const double setupStart = seconds();
+    startReadingWorldModels();
     GLFWwindow* window = openGameWindow();
     const FrameTargets targets = setUpScenarioWorld(window);
     glFinish();
