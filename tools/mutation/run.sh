@@ -114,8 +114,9 @@ else
 fi
 src=$work/src
 build=$work/build
-saved_original=$work/original
-mkdir -p "$src"
+scratch=$work/run  # this run's own files
+saved_original=$scratch/original
+mkdir -p "$src" "$scratch"
 planted_file=
 child=
 
@@ -124,10 +125,12 @@ cleanup() {
   # The build or test run has a process group of its own: end it and whatever it started.
   [ -n "$child" ] && kill -- "-$child" 2>/dev/null
   [ -n "$planted_file" ] && cp "$saved_original" "$src/$planted_file"
-  if [ "$keep_work" = 1 ]; then rm -f "$saved_original"; else rm -rf "$work"; fi
+  if [ "$keep_work" = 1 ]; then rm -rf "$scratch"; else rm -rf "$work"; fi
 }
 trap cleanup EXIT
-trap 'echo "interrupted" >&2; exit 130' INT TERM
+# The message goes to the terminal even while output is redirected into a log.
+exec {console}>&2
+trap 'echo "interrupted" >&$console; exit 130' INT TERM
 
 # Runs a program in a process group of its own, so that an interrupt can end all of it;
 # leftovers of the group are ended when the program returns.
@@ -144,7 +147,7 @@ run_group() {
 # Makes src an exact copy of the tree's tracked and unignored files. Unchanged files keep their
 # times, so a kept build directory rebuilds only what differs.
 sync_sources() {
-  local list=$work/files
+  local list=$scratch/files
   git -C "$root" ls-files --cached --others --exclude-standard | sort -u >"$list"
   while IFS= read -r path; do
     [ -f "$root/$path" ] || continue
@@ -219,8 +222,8 @@ baseline_failures=$(failed_tests "$baseline_log" | sed 's/ .*//')
 [ -n "$baseline_failures" ] && echo "failing without any fault, so not counted: $(commas $baseline_failures)"
 all_tests=$(ctest --test-dir "$build" -N "${filters[@]}" | sed -n 's/^ *Test *#[0-9]*: //p' | sort)
 
-table=$work/table
-catches=$work/catches  # lines: test, tab, fault id
+table=$scratch/table
+catches=$scratch/catches  # lines: test, tab, fault id
 : >"$table"
 : >"$catches"
 caught=0 missed=0 stale=0 broken=0 total=0
