@@ -109,8 +109,12 @@ mkdir -p "$logs"
 if [ -z "$work" ]; then
   work=$(mktemp -d "${TMPDIR:-/tmp}/quorlax-mutation.XXXXXX")
 else
+  work=$(realpath -m "$work")
+  # Inside the tree it would copy itself into its own copy.
+  case $work/ in
+    "$root"/*) git -C "$root" check-ignore -q "$work" || { echo "--work inside the tree must be ignored by git" >&2; exit 2; } ;;
+  esac
   mkdir -p "$work"
-  work=$(cd "$work" && pwd)
 fi
 src=$work/src
 build=$work/build
