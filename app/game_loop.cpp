@@ -76,20 +76,22 @@ void showEndScreen(GLFWwindow* window, float red, float green, const char* messa
     }
 }
 
-// Draws the frame's picture: an end screen when the game has ended, else the scene.
-void renderFrame(GLFWwindow* window) {
+// Draws the frame's picture: an end screen when the game has ended, else the scene. Returns
+// true when it showed an end screen, which may have waited any time for a key.
+bool renderFrame(GLFWwindow* window) {
     switch (gameEnd()) {
         case GameEnd::Crash:
             showEndScreen(window, 1.0f, 0.0f, "Game Over, press R to try again or ESC to close!");
-            break;
+            return true;
         case GameEnd::Escape:
             showEndScreen(window, 0.0f, 1.0f, "You Escaped! Congratz!");
-            break;
+            return true;
         case GameEnd::None:
             glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
             renderScene();
-            break;
+            return false;
     }
+    return false;
 }
 }  // namespace
 
@@ -124,7 +126,8 @@ int runGame(const GameOptions& options) {
         glfwPollEvents();
         updateWorld(window, dt);
         beginFrame(targets, stats.passTimer);
-        renderFrame(window);
+        // Nothing moves for the time an end screen waited: the next frame's step starts after it.
+        if (renderFrame(window)) lastFrame = glfwGetTime();
         endFrame(stats.passTimer);
         reportGlError();
         glfwSwapBuffers(window);

@@ -16,7 +16,7 @@ run_to_exit
 
 # With input open the pause waits for Enter before the process ends.
 mkfifo "$WORK/keyboard"
-(cd "$WORK/game" && exec "$BUILD_DIR/quorlax" <"$WORK/keyboard" >"$WORK/out.log" 2>&1) &
+(cd "$WORK/game" && LD_PRELOAD=$GAME_PRELOAD exec "$BUILD_DIR/quorlax" <"$WORK/keyboard" >"$WORK/out.log" 2>&1) &
 GAME_PID=$!
 exec 4>"$WORK/keyboard"
 wait_for_line '^Press Enter' 1 60

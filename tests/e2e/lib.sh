@@ -3,6 +3,10 @@
 set -u
 
 BUILD_DIR=$(cd "$1" && pwd)
+# A preloaded library (the sanitizer run preloads the GL driver) is for the game only: xdotool and
+# friends would start several times slower with it, and late key releases repeat toggles.
+GAME_PRELOAD=${LD_PRELOAD:-}
+unset LD_PRELOAD
 WORK=$(mktemp -d)
 GAME_PID=
 trap 'stop_game; rm -rf "$WORK"' EXIT
@@ -23,7 +27,7 @@ prepare_game_dir() {
 
 # start_game [command prefix...], e.g. start_game env -u DISPLAY; the game gets the options in GAME_ARGS
 start_game() {
-  (cd "$WORK/game" && exec "$@" "$BUILD_DIR/quorlax" ${GAME_ARGS:-} </dev/null >"$WORK/out.log" 2>"$WORK/err.log") &
+  (cd "$WORK/game" && LD_PRELOAD=$GAME_PRELOAD exec "$@" "$BUILD_DIR/quorlax" ${GAME_ARGS:-} </dev/null >"$WORK/out.log" 2>"$WORK/err.log") &
   GAME_PID=$!
 }
 
