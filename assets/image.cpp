@@ -1,14 +1,14 @@
 #include "assets/image.h"
 
 #include <GL/glew.h>
-
-FREE_IMAGE_FORMAT imageFormatOf(const std::string& path) {
-    const FREE_IMAGE_FORMAT byContents = FreeImage_GetFileType(path.c_str(), 0);
-    if (byContents != FIF_UNKNOWN) return byContents;
-    return FreeImage_GetFIFFromFilename(path.c_str());
-}
+#include <sys/stat.h>
 
 namespace {
+bool isPlainFile(const std::string& path) {
+    struct stat status {};
+    return stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
+}
+
 bool sizeWithin(const Bitmap& bitmap, unsigned maxSize) {
     return FreeImage_GetWidth(bitmap.get()) <= maxSize && FreeImage_GetHeight(bitmap.get()) <= maxSize;
 }
@@ -29,7 +29,19 @@ Bitmap converted(FIBITMAP* bitmap) {
 }
 }  // namespace
 
+FREE_IMAGE_FORMAT imageContentFormat(const std::string& path) {
+    return isPlainFile(path) ? FreeImage_GetFileType(path.c_str(), 0) : FIF_UNKNOWN;
+}
+
+FREE_IMAGE_FORMAT imageFormatOf(const std::string& path) {
+    if (!isPlainFile(path)) return FIF_UNKNOWN;
+    const FREE_IMAGE_FORMAT byContents = FreeImage_GetFileType(path.c_str(), 0);
+    if (byContents != FIF_UNKNOWN) return byContents;
+    return FreeImage_GetFIFFromFilename(path.c_str());
+}
+
 Bitmap decodeImage(FREE_IMAGE_FORMAT format, const std::string& path, unsigned maxSize) {
+    if (!isPlainFile(path)) return nullptr;
     if (format == FIF_UNKNOWN || !FreeImage_FIFSupportsReading(format)) return nullptr;
     if (!headerSizeWithin(format, path, maxSize)) return nullptr;
     Bitmap bitmap(FreeImage_Load(format, path.c_str(), 0));

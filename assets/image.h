@@ -21,10 +21,15 @@ struct PixelUpload {
     bool grey = false;  // one channel that must be swizzled to sample as grey
 };
 
-// The format by the file's contents, else by its name's extension; FIF_UNKNOWN when neither tells.
+// The format by the file's contents; FIF_UNKNOWN when they tell none or the path is no plain file
+// (a pipe or a device would block or never end).
+FREE_IMAGE_FORMAT imageContentFormat(const std::string& path);
+
+// The format by the file's contents, else by its name's extension; FIF_UNKNOWN when neither tells
+// or the path is no plain file.
 FREE_IMAGE_FORMAT imageFormatOf(const std::string& path);
 
-// Decodes path as format; null unless FreeImage reads that format and the image has pixels and a size
+// Decodes path as format; null unless the path is a plain file, FreeImage reads that format and the image has pixels and a size
 // of at most maxSize in each direction. The size is checked on the header before any pixel is decoded.
 Bitmap decodeImage(FREE_IMAGE_FORMAT format, const std::string& path, unsigned maxSize);
 

@@ -1,5 +1,7 @@
 #include "assets/model_import.h"
 
+#include <algorithm>
+
 #include <assimp/Importer.hpp>
 #include <assimp/material.h>
 #include <assimp/scene.h>
@@ -52,13 +54,26 @@ void forEachPosition(const aiScene& scene, Visit visit) {
     }
 }
 
+// A texture name that is absolute or has a ".." part would read a file outside the model's folder.
+bool staysInModelFolder(const std::string& name) {
+    if (name.empty() || name[0] == '/' || name[0] == '\\') return false;
+    size_t start = 0;
+    while (start <= name.size()) {
+        const size_t end = std::min(name.find_first_of("/\\", start), name.size());
+        if (name.compare(start, end - start, "..") == 0) return false;
+        start = end + 1;
+    }
+    return true;
+}
+
 std::string diffuseTexturePath(const aiMaterial* material, const std::string& directory) {
     aiString name;
     if (!material || aiGetMaterialTexture(material, aiTextureType_DIFFUSE, 0, &name, nullptr, nullptr, nullptr,
                                           nullptr, nullptr, nullptr) != AI_SUCCESS) {
         return std::string();
     }
-    return directory + std::string(name.C_Str(), name.length);
+    const std::string fileName(name.C_Str(), name.length);
+    return staysInModelFolder(fileName) ? directory + fileName : std::string();
 }
 
 float squareInDouble(float value) {

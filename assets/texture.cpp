@@ -112,7 +112,7 @@ bool Texture::load(std::string path, bool mipmaps) {
 void setUpSkybox(std::vector<std::string> facePaths, ShaderProgram* program) {
     world.skyboxProgram = program;
     const FREE_IMAGE_FORMAT format =
-        facePaths.empty() ? FIF_UNKNOWN : FreeImage_GetFileType(facePaths.front().c_str(), 0);
+        facePaths.empty() ? FIF_UNKNOWN : imageContentFormat(facePaths.front());
     glGenTextures(1, &world.skyboxTexture);
     glBindTexture(GL_TEXTURE_CUBE_MAP, world.skyboxTexture);
     // A face missing from the list stops the set-up like a face that cannot be read.

@@ -65,6 +65,15 @@ TEST(TextureTable, MaterialsOutsideTheTableGetTextureZero) {
     EXPECT_EQ(textureForMaterial({}, 0), 0);
 }
 
+TEST(TextureTable, NamesThatLeaveTheModelFolderAreNotRead) {
+    SharedVertexBuffer buffer;
+    const std::vector<std::string> names{"rock.png", "maps\\rock..png", "../x.png", "maps/../../x.png",
+                                         "maps\\..\\x.png", "/etc/x.png", "\\x.png", ".."};
+    const ImportedModel imported = stageScene(*makeScene({}, names), "Models/", buffer);
+    const std::vector<std::string> expected{"Models/rock.png", "Models/maps\\rock..png", "", "", "", "", "", ""};
+    EXPECT_EQ(imported.materialTexturePaths, expected);
+}
+
 namespace {
 std::string repeated(const std::string& text, int times) {
     std::string all;
