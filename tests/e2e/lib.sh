@@ -78,31 +78,26 @@ game_window() {
 hold_key() {
   local key=$1 seconds=${2:-0.6}
   xdotool windowfocus --sync "$(game_window)" 2>/dev/null || true
-  xdotool keydown "$key"
-  sleep "$seconds"
-  xdotool keyup "$key"
+  # One xdotool process for both events: starting one takes most of a tenth of a second.
+  xdotool keydown "$key" sleep "$seconds" keyup "$key"
 }
 
-# Presses a toggle key once: held a little longer than a frame, yet shorter than the toggle
-# cooldown (0.2 s), so that it toggles exactly once.
-tap_key() {
-  local frame_ms
-  frame_ms=$(grep -E '^avg frame time: ' "$WORK/out.log" | tail -n 1 | awk '{print $4}')
-  hold_key "$1" "$(awk -v f="${frame_ms:-100}" 'BEGIN { h = 1.3 * f / 1000; if (h > 0.19) h = 0.19; if (h < 0.05) h = 0.05; print h }')"
-}
+# Presses a toggle key once: down for less than the toggle cooldown (0.2 s), so that it acts at most
+# once however long the frames; a frame longer than the press may miss it (see tap_until_line).
+tap_key() { hold_key "$1" 0.1; }
 
-# Holds a key until stdout gains a line matching the pattern, then releases it at once: with frames
-# of any length the key spans the frame that handles it, and is up again before the toggle
-# cooldown (0.2 s) lets it act a second time.
-hold_key_until_line() {
-  local key=$1 pattern=$2
-  local before deadline
+# Taps a toggle key until stdout gains a line matching the pattern, giving each tap two seconds.
+tap_until_line() {
+  local key=$1 pattern=$2 before attempt wait
   before=$(count_lines "$pattern")
-  deadline=$((SECONDS + 30))
-  xdotool windowfocus --sync "$(game_window)" 2>/dev/null || true
-  xdotool keydown "$key"
-  while [ "$(count_lines "$pattern")" -le "$before" ] && [ $SECONDS -lt $deadline ]; do sleep 0.02; done
-  xdotool keyup "$key"
+  for attempt in $(seq 15); do
+    tap_key "$key"
+    for wait in $(seq 40); do
+      [ "$(count_lines "$pattern")" -gt "$before" ] && return
+      sleep 0.05
+    done
+  done
+  fail "$key never printed '$pattern'"
 }
 
 # Saves the window as PNG and prints the colour of its centre pixel as "r g b" (0..255).
