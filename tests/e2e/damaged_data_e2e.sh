@@ -158,10 +158,7 @@ check_case() {
   start_game
   if [ "$expected" = runs ]; then
     wait_for_line '^fps: ~' 1 90
-    hold_key Escape 1 &
-    local holder=$!
-    wait_game_exit 60
-    wait "$holder"
+    quit_game
     observed="runs, status $GAME_STATUS"
     [ "$GAME_STATUS" = 0 ] || fail "$file $kind: $observed"
   else

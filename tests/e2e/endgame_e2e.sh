@@ -21,8 +21,7 @@ hold_key 8 0.5
 wait_for_line '^Game Over, press R to try again or ESC to close!$' 1 60
 pixel=$(centre_pixel)
 is_colour "$pixel" red || fail "window is not plain red after the crash: $pixel"
-hold_key Escape 1.5 &
-wait_game_exit 60
+quit_game
 [ "$GAME_STATUS" = 0 ] || fail "exit status $GAME_STATUS after Escape on the red screen"
 
 # Full throttle straight ahead leaves every enemy 400 units behind.
@@ -43,7 +42,6 @@ frames=$(count_lines '^fps: ~')
 wait_for_line '^fps: ~' $((frames + 2)) 60
 xdotool keyup W
 [ "$(count_lines '^You Escaped')" = 1 ] || fail "the new game ended at once"
-hold_key Escape 1.5 &
-wait_game_exit 60
+quit_game
 [ "$GAME_STATUS" = 0 ] || fail "exit status $GAME_STATUS after Escape"
 echo "end-of-game e2e passed"

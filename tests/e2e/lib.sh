@@ -9,7 +9,16 @@ GAME_PRELOAD=${LD_PRELOAD:-}
 unset LD_PRELOAD
 WORK=$(mktemp -d)
 GAME_PID=
-trap 'stop_game; rm -rf "$WORK"' EXIT
+# Key presses still running in the background end with the test: the next test's server may get
+# the same display number, and a late Escape would end its game.
+end_background_jobs() {
+  local job
+  for job in $(jobs -p); do
+    pkill -P "$job" 2>/dev/null
+    kill "$job" 2>/dev/null
+  done
+}
+trap 'stop_game; end_background_jobs; rm -rf "$WORK"' EXIT
 
 fail() {
   echo "FAIL: $*" >&2
@@ -57,7 +66,10 @@ wait_for_line() {
   local deadline=$((SECONDS + timeout))
   while [ "$(count_lines "$pattern")" -lt "$count" ]; do
     [ $SECONDS -ge $deadline ] && fail "no '$pattern' (x$count) on stdout within $timeout s"
-    if [ -n "$GAME_PID" ] && ! kill -0 "$GAME_PID" 2>/dev/null; then fail "game exited while waiting for '$pattern'"; fi
+    if [ -n "$GAME_PID" ] && ! kill -0 "$GAME_PID" 2>/dev/null; then
+      wait "$GAME_PID"
+      fail "game exited (status $?) while waiting for '$pattern'"
+    fi
     sleep 0.2
   done
 }
@@ -78,13 +90,27 @@ game_window() {
 hold_key() {
   local key=$1 seconds=${2:-0.6}
   xdotool windowfocus --sync "$(game_window)" 2>/dev/null || true
-  # One xdotool process for both events: starting one takes most of a tenth of a second.
-  xdotool keydown "$key" sleep "$seconds" keyup "$key"
+  xdotool keydown "$key"
+  sleep "$seconds"
+  xdotool keyup "$key"
+}
+
+# Holds Escape until the game ends (exit status in GAME_STATUS); the key is up again on return, so
+# that a game started next does not begin with it held.
+quit_game() {
+  hold_key Escape 1 &
+  local holder=$!
+  wait_game_exit 60
+  wait "$holder"
 }
 
 # Presses a toggle key once: down for less than the toggle cooldown (0.2 s), so that it acts at most
 # once however long the frames; a frame longer than the press may miss it (see tap_until_line).
-tap_key() { hold_key "$1" 0.1; }
+tap_key() {
+  xdotool windowfocus --sync "$(game_window)" 2>/dev/null || true
+  # One xdotool process for both events: starting one takes most of a tenth of a second.
+  xdotool keydown "$1" sleep 0.1 keyup "$1"
+}
 
 # Taps a toggle key until stdout gains a line matching the pattern, giving each tap two seconds.
 tap_until_line() {

@@ -47,10 +47,7 @@ echo "soak: ${seconds} s, seed ${SOAK_SEED:-1}, $restarts restarts, resident ${f
 # Flat: no more than 8 MB above the first sample after the warm-up.
 [ $((highest - first)) -le 8192 ] || fail "resident memory grew from $first kB to $highest kB"
 
-hold_key Escape 1 &
-holder=$!
-wait_game_exit 60
-wait "$holder"
+quit_game
 [ "$GAME_STATUS" = 0 ] || fail "exit status $GAME_STATUS after Escape"
 [ ! -s "$WORK/err.log" ] || fail "unexpected output on stderr"
 echo "soak e2e passed"

@@ -14,6 +14,11 @@ fi
 export DISPLAY=":$number"
 "$@"
 status=$?
+if [ "$status" != 0 ]; then
+  echo "--- Xvfb on :$number (log tail)" >&2
+  tail -n 20 "$dir/xvfb.log" >&2
+  kill -0 "$server" 2>/dev/null || echo "--- Xvfb had already ended" >&2
+fi
 kill "$server" 2>/dev/null
 wait "$server" 2>/dev/null
 rm -rf "$dir"
