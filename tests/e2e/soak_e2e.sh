@@ -8,7 +8,7 @@ seconds=${SOAK_SECONDS:-60}
 RANDOM=${SOAK_SEED:-1}
 warm_up=$((seconds / 3))
 # Flight, camera views and switches; not 1 and 8: a free eye left inside an object ends every new game.
-keys=(W W W S A D Q E Up Down Left Right space Shift_L 2 3 4 5 6 F1 F3 F4 F5 F6 F7 F8 F9 M)
+keys=(W W W S A D Q Up Down Left Right space Shift_L 2 3 4 5 6 F1 F3 F4 F5 F6 F7 F8 F9 M)
 
 resident_kb() { awk '/^VmRSS:/ { print $2 }' "/proc/$GAME_PID/status"; }
 
