@@ -34,9 +34,8 @@ FREE_IMAGE_FORMAT imageContentFormat(const std::string& path) {
 }
 
 FREE_IMAGE_FORMAT imageFormatOf(const std::string& path) {
-    if (!isPlainFile(path)) return FIF_UNKNOWN;
-    const FREE_IMAGE_FORMAT byContents = FreeImage_GetFileType(path.c_str(), 0);
-    if (byContents != FIF_UNKNOWN) return byContents;
+    const FREE_IMAGE_FORMAT byContents = imageContentFormat(path);
+    if (byContents != FIF_UNKNOWN || !isPlainFile(path)) return byContents;
     return FreeImage_GetFIFFromFilename(path.c_str());
 }
 

@@ -29,8 +29,9 @@ FREE_IMAGE_FORMAT imageContentFormat(const std::string& path);
 // or the path is no plain file.
 FREE_IMAGE_FORMAT imageFormatOf(const std::string& path);
 
-// Decodes path as format; null unless the path is a plain file, FreeImage reads that format and the image has pixels and a size
-// of at most maxSize in each direction. The size is checked on the header before any pixel is decoded.
+// Decodes path as format; null unless the path is a plain file, FreeImage reads that format and the
+// image has pixels and a size of at most maxSize in each direction. The size is checked on the
+// header before any pixel is decoded.
 Bitmap decodeImage(FREE_IMAGE_FORMAT format, const std::string& path, unsigned maxSize);
 
 // Palette images and images below 8 bits as true colour (with alpha when the palette has transparency);
