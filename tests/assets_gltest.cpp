@@ -77,8 +77,9 @@ TEST_F(Assets, ModelFilesFollowEachOtherInOneUploadedBuffer) {
     // The attribute layout is proven by every rendering test, the golden image above all.
 }
 
+// Materials name textures relative to the model; one texture per exact path, shared across models;
+// with no texture loaded, a mesh binds none rather than reading past the list.
 TEST_F(Assets, MaterialsShareTexturesByExactPath) {
-    // With no texture loaded, a mesh binds none rather than reading past the list.
     Model lone(glm::mat4(1.0f));
     ASSERT_TRUE(lone.load(model("lone.dae", {triangleMesh(1, 0)}, {"missing.png"}).c_str()));
     GLuint stale = 0;
@@ -86,29 +87,18 @@ TEST_F(Assets, MaterialsShareTexturesByExactPath) {
     glBindTexture(GL_TEXTURE_2D, stale);
     bindMeshTexture(lone, 0);
     EXPECT_EQ(integer(GL_TEXTURE_BINDING_2D), 0);
-
-    mkdir((dir + "sub").c_str(), 0700);
-    for (const char* name : {"Tex.png", "tex.png", "sub/t.png", "sub\\t.png"}) {
-        ASSERT_TRUE(writeImage(dir + name, FIF_PNG, 3, 2, 24, testPicture));
-    }
-    ASSERT_TRUE(writeSixteenBitPng(dir + "deep.png", 2));
-    const std::vector<std::string> textures{"missing.png", "Tex.png", "", "tex.png", "Tex.png",
-                                            "sub/t.png", "sub\\t.png", "deep.png"};
+    for (const char* name : {"Tex.png", "tex.png"}) ASSERT_TRUE(writeImage(dir + name, FIF_PNG, 3, 2, 24, testPicture));
+    const std::vector<std::string> textures{"missing.png", "Tex.png", "", "tex.png", "Tex.png"};
     std::vector<aiMesh*> meshes;
     for (unsigned m = 0; m < textures.size(); ++m) meshes.push_back(triangleMesh(1, m));
     Model first(glm::mat4(1.0f));
     ASSERT_TRUE(first.load(model("textured.dae", meshes, textures).c_str()));
-    EXPECT_EQ(first.meshTexture, (std::vector<int32_t>{0, 0, 0, 1, 0, 2, 3, 4}));
-    std::vector<std::string> paths;
-    for (const Texture& texture : world.textureList) paths.push_back(texture.path);
-    EXPECT_EQ(paths, (std::vector<std::string>{dir + "Tex.png", dir + "tex.png", dir + "sub/t.png",
-                                               dir + "sub\\t.png", dir + "deep.png"}));
-    EXPECT_EQ(world.textureList.back().bitsPerPixel, 16);
-
+    EXPECT_EQ(first.meshTexture, (std::vector<int32_t>{0, 0, 0, 1, 0}));
     Model again(glm::mat4(1.0f));
     ASSERT_TRUE(again.load(model("again.dae", {triangleMesh(1, 0)}, {"tex.png"}).c_str()));
     EXPECT_EQ(again.meshTexture, (std::vector<int32_t>{1}));
-    EXPECT_EQ(world.textureList.size(), 5u);
+    ASSERT_EQ(world.textureList.size(), 2u);
+    EXPECT_EQ(world.textureList[1].path, dir + "tex.png");
 }
 
 TEST_F(Assets, SharedGeometryAndRecenteringStayApart) {
@@ -135,54 +125,28 @@ TEST_F(Assets, SharedGeometryAndRecenteringStayApart) {
     EXPECT_EQ(copy.center, center);
 }
 
-TEST_F(Assets, BadModelFilesAreSilentlyAbsent) {
-    truncateFile(model("good.dae", {triangleMesh(12, 0)}, {""}), dir + "truncated.dae");
-    writeBytes(dir + "empty.dae", "");
-    writeBytes(dir + "garbage.dae", "\x01\xff<?xml\0\0 not a model");
-    for (const char* name : {"missing.dae", "empty.dae", "garbage.dae"}) {
-        Model broken(glm::mat4(1.0f));
-        EXPECT_FALSE(broken.load((dir + name).c_str())) << name;
-        EXPECT_FALSE(broken.hasGeometry) << name;
-        EXPECT_TRUE(broken.meshFirstVertex.empty() && broken.meshTexture.empty()) << name;
-    }
-    EXPECT_EQ(world.sharedVertices.byteCount, 0);
-    // Assimp may salvage the front of a cut file; whatever it keeps must lie inside the staged buffer.
-    Model cut(glm::mat4(1.0f));
-    EXPECT_EQ(cut.load((dir + "truncated.dae").c_str()), cut.hasGeometry);
-    for (size_t m = 0; m < cut.meshFirstVertex.size(); ++m) {
-        EXPECT_LE((cut.meshFirstVertex[m] + cut.meshVertexCount[m]) * 32, world.sharedVertices.byteCount);
-    }
-    EXPECT_EQ(world.sharedVertices.data.size() * 4, static_cast<size_t>(world.sharedVertices.byteCount));
-}
-
-// 24- and 32-bit files of one picture give the same texels.
-TEST_F(Assets, TwentyFourAndThirtyTwoBitPicturesGiveTheSameTexels) {
-    ASSERT_TRUE(writeImage(dir + "rgb.png", FIF_PNG, 3, 2, 24, testPicture));
-    ASSERT_TRUE(writeImage(dir + "rgba.png", FIF_PNG, 3, 2, 32, testPicture));
+// 24- and 32-bit pictures give the same texels, filtered linearly, repeating, with mip-maps;
+// 1, 4 and 8-bit palettes sample their colours, not their indices; 8-bit grey is one red
+// channel (a core profile has no luminance format) swizzled to grey.
+TEST_F(Assets, ImagesOfEveryDepthSampleTheirColours) {
     std::vector<BYTE> picture;
     for (int y = 0; y < 2; ++y) {
         for (int x = 0; x < 3; ++x) for (BYTE byte : testPicture(x, y)) picture.push_back(byte);
     }
-    for (const char* name : {"rgb.png", "rgba.png"}) {
+    for (int bits : {24, 32}) {
+        const std::string path = dir + std::to_string(bits) + ".png";
+        ASSERT_TRUE(writeImage(path, FIF_PNG, 3, 2, bits, testPicture));
         Texture texture;
-        ASSERT_TRUE(texture.load(dir + name, true)) << name;
-        EXPECT_EQ(texture.path, dir + name);
+        ASSERT_TRUE(texture.load(path, true)) << bits;
         EXPECT_EQ(texture.width * 10 + texture.height, 32);
-        EXPECT_EQ(levelZero(GL_TEXTURE_2D, 6), picture) << name;
-        for (GLenum name : {GL_TEXTURE_MIN_FILTER, GL_TEXTURE_MAG_FILTER}) {
-            EXPECT_EQ(parameter(GL_TEXTURE_2D, name), GL_LINEAR);
-            GLint filter = 0;
-            glGetSamplerParameteriv(texture.samplerId, name, &filter);
-            EXPECT_EQ(filter, GL_LINEAR);
-        }
+        EXPECT_EQ(levelZero(GL_TEXTURE_2D, 6), picture) << bits;
+        GLint filter = 0;
+        glGetSamplerParameteriv(texture.samplerId, GL_TEXTURE_MIN_FILTER, &filter);
+        EXPECT_EQ(filter * parameter(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER), GL_LINEAR * GL_LINEAR);
         EXPECT_EQ(parameter(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S) * parameter(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T),
                   GL_REPEAT * GL_REPEAT);
         EXPECT_EQ(levelWidth(GL_TEXTURE_2D, 1), 1) << "mip-maps were asked for";
     }
-}
-
-// Palette images of 1, 4 and 8 bits sample their palette's colours, not their indices.
-TEST_F(Assets, PaletteImagesSampleTheirColours) {
     const RGBQUAD palette[2] = {{200, 30, 10, 0}, {5, 60, 220, 0}};
     for (unsigned bits : {1u, 4u, 8u}) {
         FIBITMAP* image = FreeImage_Allocate(2, 2, static_cast<int>(bits));
@@ -200,23 +164,15 @@ TEST_F(Assets, PaletteImagesSampleTheirColours) {
                                                                   5, 60, 220, 255, 200, 30, 10, 255}))
             << bits << " bits";
     }
-}
-
-// A single grey channel has no core-profile luminance format: one red channel, swizzled to grey.
-TEST_F(Assets, GreyImageSamplesGrey) {
-    ASSERT_TRUE(writeImage(dir + "grey.png", FIF_PNG, 3, 3, 8, [](int x, int y) {
-        return std::vector<BYTE>{BYTE(x == 1 && y == 1 ? 100 : 7)};
-    }));
-    Texture texture;
-    ASSERT_TRUE(texture.load(dir + "grey.png", true));
-    EXPECT_EQ(texture.bitsPerPixel, 8);
+    ASSERT_TRUE(writeImage(dir + "grey.png", FIF_PNG, 2, 1, 8, [](int x, int) { return std::vector<BYTE>{BYTE(7 + 93 * x)}; }));
+    Texture grey;
+    ASSERT_TRUE(grey.load(dir + "grey.png", true));
     GLint swizzle[4] = {};
     glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_SWIZZLE_RGBA, swizzle);
     EXPECT_EQ(std::vector<GLint>(swizzle, swizzle + 4), (std::vector<GLint>{GL_RED, GL_RED, GL_RED, GL_ONE}));
-    std::vector<BYTE> red(9);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glGetTexImage(GL_TEXTURE_2D, 0, GL_RED, GL_UNSIGNED_BYTE, red.data());
-    EXPECT_EQ(red, (std::vector<BYTE>{7, 7, 7, 7, 100, 7, 7, 7, 7}));
+    BYTE red[2] = {};
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RED, GL_UNSIGNED_BYTE, red);
+    EXPECT_TRUE(red[0] == 7 && red[1] == 100);
 }
 
 // The format comes from the contents, then the extension; 16 bits give a texture without image;
@@ -232,15 +188,10 @@ TEST_F(Assets, OddAndBadImageFiles) {
         EXPECT_EQ(texture.bitsPerPixel, bits) << name;
     }
     EXPECT_EQ(levelWidth(GL_TEXTURE_2D, 0), 0) << "the 16-bit texture holds no image";
-
     ASSERT_TRUE(writeImage(dir + "good.png", FIF_PNG, 64, 64, 24, testPicture));
     truncateFile(dir + "good.png", dir + "truncated.png");
-    writeBytes(dir + "empty.png", "");
-    writeBytes(dir + "garbage.png", std::string(300, '\x55'));
-    writeBytes(dir + "header-only.png", "\x89PNG\r\n\x1a\n");
     ASSERT_TRUE(writeImage(dir + "too-wide.png", FIF_PNG, integer(GL_MAX_TEXTURE_SIZE) + 1, 1, 24, testPicture));
-    for (const char* name : {"wbmp-inside.dat", "missing.png", "empty.png", "truncated.png", "garbage.png",
-                             "header-only.png", "too-wide.png"}) {
+    for (const char* name : {"wbmp-inside.dat", "missing.png", "truncated.png", "too-wide.png"}) {
         Texture texture;
         EXPECT_FALSE(texture.load(dir + name, true)) << name;
         EXPECT_EQ(texture.textureId + texture.samplerId, 0u) << name;
@@ -292,20 +243,16 @@ TEST_F(Skybox, SixFacesOfAnyDepthBecomeOneClampedCubeMap) {
     EXPECT_EQ(parameter(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MAX_LEVEL), 0);
 }
 
-// A missing up face, a face of another format than the first, a 16-bit, cut, empty, garbage or
-// wider face than GL takes:
+// A missing up face, a face of another format than the first, a 16-bit, cut or wider face than GL takes:
 // the faces before it are uploaded, none after, and the sky is not ready.
 TEST_F(Skybox, StopsAtTheFirstBadFace) {
     ASSERT_TRUE(writeSixteenBitPng(paths[2], 3));
     writeFace(1, 24, FIF_BMP);
     truncateFile(paths[0], paths[4]);
-    writeBytes(dir + "empty.png", "");
-    writeBytes(dir + "garbage.png", std::string(100, '\x33'));
     const int tooWide = integer(GL_MAX_CUBE_MAP_TEXTURE_SIZE) + 1;
     ASSERT_TRUE(writeImage(dir + "too-wide.png", FIF_PNG, tooWide, 1, 24, [](int, int) { return faceColour(0); }));
     const std::vector<std::pair<int, std::string>> stops{{3, dir + "Models/Skybox_up.png"},
-        {1, paths[1]}, {2, paths[2]}, {4, paths[4]}, {0, dir + "empty.png"}, {0, dir + "garbage.png"},
-        {5, dir + "too-wide.png"}};
+        {1, paths[1]}, {2, paths[2]}, {4, paths[4]}, {5, dir + "too-wide.png"}};
     for (const auto& [face, path] : stops) {
         world = World{};
         std::vector<std::string> faces(6, paths[0]);

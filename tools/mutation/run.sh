@@ -12,6 +12,8 @@ usage: tools/mutation/run.sh [options] [FAULT_ID...]
   -E REGEX         skip the tests matching REGEX (ctest -E)
   --timeout SEC    limit for each test, also for tests with their own TIMEOUT (default 300)
   --repeat N       run a failing test up to N times; it counts only if it fails every time (default 2)
+  --first          stop each fault's test run at its first failing test: tells caught from missed
+                   quickly, but lists one catching test, not all of them
   -j N             build and ctest parallelism (default: number of cores)
   --work DIR       keep the scratch copy and build in DIR for later runs (default: temporary, removed)
   -o FILE          result table (default: build/mutation-results.md); logs go to FILE's -logs folder
@@ -24,7 +26,7 @@ script_dir=$(cd "$(dirname "$0")" && pwd)
 root=$(git -C "$script_dir" rev-parse --show-toplevel) || exit 2
 faults_file=$script_dir/faults.tsv
 check_only=0
-include= exclude= timeout=300 repeat=2 jobs=$(nproc 2>/dev/null || echo 2)
+include= exclude= timeout=300 repeat=2 first=() jobs=$(nproc 2>/dev/null || echo 2)
 work= keep_work=0
 results=$root/build/mutation-results.md
 ids=()
@@ -35,6 +37,7 @@ while [ $# -gt 0 ]; do
     -E) exclude=$2; shift ;;
     --timeout) timeout=$2; shift ;;
     --repeat) repeat=$2; shift ;;
+    --first) first=(--stop-on-failure) ;;
     -j) jobs=$2; shift ;;
     --work) work=$2; keep_work=1; shift ;;
     -o) results=$2; shift ;;
@@ -187,7 +190,7 @@ filters=()
 # key press on a heavily loaded machine.
 run_tests() {
   local log=$1 begin=$SECONDS
-  run_group ctest --test-dir "$build" -j "$jobs" --timeout "$timeout" --repeat "until-pass:$repeat" \
+  run_group ctest --test-dir "$build" -j "$jobs" --timeout "$timeout" --repeat "until-pass:$repeat" "${first[@]}" \
     --output-on-failure "${filters[@]}" >>"$log" 2>&1
   echo "-- tests took $((SECONDS - begin)) s" >>"$log"
 }

@@ -1,0 +1,147 @@
+#!/usr/bin/env bash
+# The real game, one scenario per run: game_e2e.sh <build dir> <play|toggles|fatal>
+#   play     the window and its once-a-second report; a crash turns it red, an escape green, R
+#            starts a new game, Escape quits with status 0
+#   toggles  each switch reports its new state; F8 silences the culling line, F2 the frame lines;
+#            --pass-times ends every report with the passes' times
+#   fatal    start-up failures: message, a pause that waits for Enter, status 255
+source "$(dirname "$0")/lib.sh" "$1"
+
+is_colour() {  # is_colour "r g b" red|green
+  local r g b
+  read -r r g b <<<"$1"
+  case $2 in
+    red) [ "$r" -ge 250 ] && [ "$g" -le 5 ] && [ "$b" -le 5 ] ;;
+    green) [ "$g" -ge 250 ] && [ "$r" -le 5 ] && [ "$b" -le 5 ] ;;
+  esac
+}
+
+quit_with_status_0() {
+  quit_game
+  [ "$GAME_STATUS" = 0 ] || fail "exit status $GAME_STATUS after Escape"
+}
+
+play() {
+  start_game
+  wait_for_line '^Culled [0-9]+ of 80 Objects\.$' 2
+  wait_for_line '^avg frame time: [0-9.e+-]+ ms$' 2
+  local window
+  window=$(game_window)
+  xdotool getwindowgeometry "$window" | grep -q 'Geometry: 800x600' || fail "window is not 800x600"
+  [ "$(xdotool getwindowname "$window")" = "Quorlax" ] || fail "window title is not Quorlax"
+  # Each report: the culling line, then the two frame lines; something behind the chase view is culled.
+  awk '/^Culled/ { c = NR; if ($2 > 0) culled = 1 } /^fps: ~ [0-9]+$/ { if (c != NR - 1) bad = 1 }
+       END { exit bad || !culled }' "$WORK/out.log" || fail "report lines out of order, or nothing culled"
+  [ "$(count_lines '^passes:')" = 0 ] || fail "pass times printed without --pass-times"
+  # Free view, then key 8 puts the eye into the light sphere: game over.
+  hold_key 1 0.5
+  hold_key 8 0.5
+  wait_for_line '^Game Over, press R to try again or ESC to close!$' 1 60
+  is_colour "$(centre_pixel)" red || fail "window is not plain red after the crash"
+  quit_with_status_0
+  [ ! -s "$WORK/err.log" ] || fail "unexpected output on stderr"
+
+  # Full throttle straight ahead leaves every enemy 400 units behind.
+  start_game
+  wait_for_line '^fps: ~' 1
+  xdotool windowfocus --sync "$(game_window)" 2>/dev/null || true
+  xdotool keydown W
+  wait_for_line '^You Escaped! Congratz!$' 1 240
+  is_colour "$(centre_pixel)" green || fail "window is not plain green after escaping"
+  grep -q '^Game Over' "$WORK/out.log" && fail "crashed on the way out"
+  # R after a long wait, W still held: a new game that runs on. Had the wait counted as frame time,
+  # the first frame would throw the craft hundreds of units ahead, out of every enemy's reach.
+  sleep 8
+  hold_key R 0.5
+  wait_for_line '^fps: ~' $(($(count_lines '^fps: ~') + 2)) 60
+  xdotool keyup W
+  [ "$(count_lines '^You Escaped')" = 1 ] || fail "the new game ended at once"
+  quit_with_status_0
+}
+
+# Taps a toggle key until its family of lines grows, then checks the state it ended in.
+toggle() {
+  local key=$1 message=$2 family=$3
+  tap_until_line "$key" "^$family"
+  sleep 0.5
+  [ "$(grep -E -- "^$family" "$WORK/out.log" | tail -n 1)" = "$message" ] || fail "$key did not end in '$message'"
+}
+
+# Waits for `reports` more culling lines; true if no frame line came meanwhile.
+no_frame_lines_for() {
+  local fps culled
+  fps=$(count_lines '^fps: ~')
+  culled=$(count_lines '^Culled ')
+  wait_for_line '^Culled ' $((culled + $1))
+  [ "$(count_lines '^fps: ~')" = "$fps" ] && [ "$(count_lines '^avg frame time')" = "$fps" ]
+}
+
+toggles() {
+  GAME_ARGS=--pass-times start_game
+  # (The first report may come before any frame's times are back.)
+  wait_for_line '^passes: shadow [0-9.]+ ms, scene [0-9.]+ ms, blur [0-9.]+ ms, composite [0-9.]+ ms$' 2
+  awk '/^passes:/ { scene = $6 } END { exit !(scene + 0 > 0) }' "$WORK/out.log" || fail "passes line without a scene time"
+  toggle F1 'Enemies are following you!' 'Enemies are'
+  toggle F1 'Enemies are taking a break!' 'Enemies are'
+  toggle F3 'Wireframe enabled' 'Wireframe'
+  toggle F3 'Wireframe disabled' 'Wireframe'
+  toggle F4 'Texture Sampling linear' 'Texture Sampling'
+  grep -qx 'Mip Map Sampeling off' "$WORK/out.log" || fail "F4 did not report the mip-map sampling"
+  toggle F5 'Mip Map Sampeling nearest' 'Mip Map Sampeling'
+  toggle F6 'LOD always lowest' 'LOD'
+  toggle F7 'Bloom disabled' 'Bloom'
+  toggle F9 'Transparency disabled' 'Transparency'
+  toggle F8 'View Frustum Culling disabled' 'View Frustum Culling'
+  wait_for_line '^fps: ~' $(($(count_lines '^fps: ~') + 1))
+  local culled
+  culled=$(count_lines '^Culled ')
+  wait_for_line '^fps: ~' $(($(count_lines '^fps: ~') + 2))
+  [ "$(count_lines '^Culled ')" = "$culled" ] || fail "culling line still printed after F8"
+  toggle F8 'View Frustum Culling enabled' 'View Frustum Culling'
+  wait_for_line '^Culled ' $((culled + 1))
+  # F2 has no message: tap it until a whole report interval passes without frame lines.
+  local attempt
+  for attempt in $(seq 10); do
+    tap_key F2
+    no_frame_lines_for 2 && break
+  done
+  no_frame_lines_for 3 || fail "frame lines still printed after F2"
+  quit_with_status_0
+}
+
+# run_to_exit <first line> [command prefix...]: the game ends with that line and status 255.
+run_to_exit() {
+  local expected=$1
+  shift
+  start_game "$@"
+  wait_game_exit 120
+  [ "$GAME_STATUS" = 255 ] || fail "exit status $GAME_STATUS, expected 255"
+  [ "$(head -n 1 "$WORK/out.log")" = "$expected" ] || fail "first line is not '$expected'"
+}
+
+fatal() {
+  echo "this is not GLSL" >>"$WORK/game/Shader/FlatTexture.frag"
+  run_to_exit 'Failed to compile shader (Shader/FlatTexture.frag'
+  sed -n 2p "$WORK/out.log" | grep -qi 'error' || fail "the driver's log is not on its own line"
+  # Without a display GLFW cannot start; without a 4.1 context there is no window.
+  run_to_exit 'GLFW failed' env -u DISPLAY
+  run_to_exit 'ERROR: Could not open window.' env MESA_GL_VERSION_OVERRIDE=3.3
+  # With input open the pause waits for Enter before the process ends.
+  mkfifo "$WORK/keyboard"
+  (cd "$WORK/game" && LD_PRELOAD=$GAME_PRELOAD exec "$BUILD_DIR/quorlax" <"$WORK/keyboard" >"$WORK/out.log" 2>&1) &
+  GAME_PID=$!
+  exec 4>"$WORK/keyboard"
+  wait_for_line '^Press Enter' 1 60
+  sleep 1
+  kill -0 "$GAME_PID" 2>/dev/null || fail "the pause did not wait for Enter"
+  echo >&4
+  wait_game_exit 30
+  exec 4>&-
+  [ "$GAME_STATUS" = 255 ] || fail "exit status $GAME_STATUS after Enter, expected 255"
+}
+
+case ${2:-} in
+  play | toggles | fatal) prepare_game_dir && "$2" ;;
+  *) fail "unknown scenario '${2:-}'" ;;
+esac
+echo "$2 e2e passed"
