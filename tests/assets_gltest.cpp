@@ -125,17 +125,19 @@ TEST_F(Assets, SharedGeometryAndRecenteringStayApart) {
     EXPECT_EQ(copy.center, center);
 }
 
-// 24- and 32-bit pictures give the same texels, filtered linearly, repeating, with mip-maps;
+// 24- and 32-bit pictures give their texels, filtered linearly, repeating, with mip-maps;
 // 1, 4 and 8-bit palettes sample their colours, not their indices; 8-bit grey is one red
 // channel (a core profile has no luminance format) swizzled to grey.
 TEST_F(Assets, ImagesOfEveryDepthSampleTheirColours) {
-    std::vector<BYTE> picture;
-    for (int y = 0; y < 2; ++y) {
-        for (int x = 0; x < 3; ++x) for (BYTE byte : testPicture(x, y)) picture.push_back(byte);
-    }
+    // The 32-bit picture's alpha differs between rows, so it stays a picture with transparency.
+    const auto translucent = [](int x, int y) { return std::vector<BYTE>{BYTE(40 * x + 10), 20, 200, BYTE(255 - 90 * y)}; };
     for (int bits : {24, 32}) {
         const std::string path = dir + std::to_string(bits) + ".png";
-        ASSERT_TRUE(writeImage(path, FIF_PNG, 3, 2, bits, testPicture));
+        ASSERT_TRUE(writeImage(path, FIF_PNG, 3, 2, bits, translucent));
+        std::vector<BYTE> picture;
+        for (int y = 0; y < 2; ++y) {
+            for (int x = 0; x < 3; ++x) picture.insert(picture.end(), {BYTE(40 * x + 10), 20, 200, BYTE(bits == 32 ? 255 - 90 * y : 255)});
+        }
         Texture texture;
         ASSERT_TRUE(texture.load(path, true)) << bits;
         EXPECT_EQ(texture.width * 10 + texture.height, 32);

@@ -9,6 +9,7 @@
 #include "game/flight.h"
 #include "game/game_over.h"
 #include "game/pursuit.h"
+#include "game/setup.h"
 #include "game/world.h"
 #include "tests/support/scripted_input.h"
 #include "tests/support/spheres.h"
@@ -168,7 +169,8 @@ TEST_F(Game, EyeInsideAnObjectEndsTheGameAndEscapeNeedsFourHundredUnits) {
 }
 
 // The craft comes back to its start at rest in its old orientation, which the enemies take too;
-// they land on whole coordinates clear of the craft and of every object already placed.
+// they land on whole coordinates clear of the craft and of every object already placed. No enemy
+// ever starts within 50 units of the craft's surface.
 TEST_F(Game, RestartBringsTheCraftBackAndScattersTheEnemiesInItsOrientation) {
     std::srand(1);
     place(craft, {120, 5, 5}, 0.7f, -0.3f);
@@ -191,6 +193,9 @@ TEST_F(Game, RestartBringsTheCraftBackAndScattersTheEnemiesInItsOrientation) {
             }
         }
     }
+    int tooClose = 0;
+    for (int i = 0; i < 2000; ++i) tooClose += distanceF(randomEnemyPlacement(), craft.position) <= 52.0f;
+    EXPECT_EQ(tooClose, 0);
 }
 
 // It circles the lead enemy's bounding centre (translation plus scaled model centre) at (3, 3, 3),

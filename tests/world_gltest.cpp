@@ -333,6 +333,12 @@ const GoldenView goldenViews[] = {
     // The edge of the nearer planet's shadow across the farthest planet.
     {"shadow_edge", [] { aimAt({200.0f, 60.0f, -60.0f}, {260.0f, 100.0f, -10.0f}); }},
     {"orbit_sphere", aimAtOrbitSphere},
+    // The lead enemy's hull from the light's side: its texture and highlight.
+    {"enemy_ship",
+     [] {
+         const glm::vec3 ship(world.leadEnemy->transform[3]);
+         aimAt(ship + glm::normalize(world.light.position - ship) * 2.5f + glm::vec3(0.0f, 0.8f, 0.0f), ship);
+     }},
     // Just inside and just outside the level-of-detail distance.
     {"asteroid_near", [] { aimAtAsteroidFrom(74.5f); }},
     {"asteroid_far", [] { aimAtAsteroidFrom(75.5f); }},
