@@ -1,19 +1,15 @@
 // The CPU half of model loading, on scenes built in memory, and the child process that reads files.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <regex>
 
 #include "assets/model_import.h"
 #include "assets/model_import_process.h"
+#include "assets/staged_model_wire.h"
 #include "tests/support/asset_files.h"
-
-TEST(DirectoryOf, KeepsEverythingUpToTheLastSeparatorOfEitherKind) {
-    EXPECT_EQ(directoryOf("ship.dae"), "");
-    EXPECT_EQ(directoryOf("a\\b/ship.dae"), "a\\b/");
-    EXPECT_EQ(directoryOf("a/b\\ship.dae"), "a/b\\");
-}
 
 // Lines, faces naming no vertex and faces of one index are never read, nor do they pull the bounds.
 TEST(StageScene, PointsLinesAndBrokenFacesAreNeverRead) {
@@ -36,29 +32,26 @@ TEST(StageScene, PointsLinesAndBrokenFacesAreNeverRead) {
     EXPECT_EQ(imported.center, glm::vec3(4, 0, 4.0f / 9.0f));
 }
 
-TEST(Bounds, MeanAndFirstFarthestVertex) {
-    SharedVertexBuffer buffer;
-    const ImportedModel none = stageScene(*makeScene({}, {""}), "", buffer);
-    EXPECT_EQ(none.center, glm::vec3(0));
-    EXPECT_EQ(none.farthestVertex, glm::vec3(0));
-
-    aiMesh* cross = triangleMesh(2, 0);
-    const aiVector3D corners[6] = {{1, 0, 0}, {-1, 0, 0}, {0, 1, 0}, {0, -1, 0}, {0, 0, 3}, {0, 0, -3}};
-    std::copy(corners, corners + 6, cross->mVertices);
-    const ImportedModel symmetric = stageScene(*makeScene({cross}, {""}), "", buffer);
-    EXPECT_EQ(symmetric.center, glm::vec3(0));
-    EXPECT_EQ(symmetric.farthestVertex, glm::vec3(0, 0, 3));
-    // 4097² rounds to 16785408 in float; summed in double the sum would round up instead.
-    EXPECT_EQ(boundsDistanceSquared({4097, 4097, 1}, glm::vec3(0)), 33570816.0f);
-    EXPECT_EQ(boundsDistanceSquared({1, 4097, 4097}, glm::vec3(0)), 33570816.0f);
-}
-
-TEST(TextureTable, MaterialsOutsideTheTableGetTextureZero) {
-    const std::vector<int32_t> table{3, 5};
-    EXPECT_EQ(textureForMaterial(table, 1), 5);
-    EXPECT_EQ(textureForMaterial(table, 2), 0);
-    EXPECT_EQ(textureForMaterial(table, -1), 0);
-    EXPECT_EQ(textureForMaterial({}, 0), 0);
+// What the import process answers is checked before it is used: one triangle of six vertices
+// decodes; a range past the vertices, a cut message or a NaN does not.
+TEST(StagedModelWire, OnlyWholeConsistentModelsDecode) {
+    StagedModel staged;
+    staged.vertices.assign(6 * 8, 0.5f);
+    staged.imported.meshFirstVertex = {3};
+    staged.imported.meshVertexCount = {3};
+    staged.imported.meshMaterial = {0};
+    staged.imported.materialCount = 1;
+    staged.imported.materialTexturePaths = {"Models/x.png"};
+    StagedModel decoded;
+    EXPECT_TRUE(decodeStagedModel(encodeStagedModel(staged), decoded));
+    EXPECT_EQ(decoded.imported.materialTexturePaths, staged.imported.materialTexturePaths);
+    const std::string whole = encodeStagedModel(staged);
+    EXPECT_FALSE(decodeStagedModel(whole.substr(0, whole.size() - 1), decoded));
+    staged.imported.meshFirstVertex = {4};
+    EXPECT_FALSE(decodeStagedModel(encodeStagedModel(staged), decoded));
+    staged.imported.meshFirstVertex = {3};
+    staged.vertices[7] = NAN;
+    EXPECT_FALSE(decodeStagedModel(encodeStagedModel(staged), decoded));
 }
 
 TEST(TextureTable, NamesThatLeaveTheModelFolderAreNotRead) {

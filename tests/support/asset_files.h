@@ -22,13 +22,6 @@ inline void writeBytes(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
-// The first half of a file, as a download cut short would leave it.
-inline void truncateFile(const std::string& from, const std::string& to) {
-    std::ifstream in(from, std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    writeBytes(to, bytes.substr(0, bytes.size() / 2));
-}
-
 // Independent triangles whose vertex i sits at (i, material, i % 2).
 inline aiMesh* triangleMesh(unsigned triangles, unsigned material) {
     aiMesh* mesh = new aiMesh;
@@ -86,14 +79,6 @@ bool writeImage(const std::string& path, FREE_IMAGE_FORMAT format, int width, in
     }
     const bool saved = FreeImage_Save(format, bitmap, path.c_str(), 0);
     FreeImage_Unload(bitmap);
-    return saved;
-}
-
-// A 16-bit greyscale PNG, a depth no texture upload accepts.
-inline bool writeSixteenBitPng(const std::string& path, int size) {
-    FIBITMAP* deep = FreeImage_AllocateT(FIT_UINT16, size, size, 16);
-    const bool saved = FreeImage_Save(FIF_PNG, deep, path.c_str(), 0);
-    FreeImage_Unload(deep);
     return saved;
 }
 
