@@ -172,7 +172,8 @@ TEST_F(RealWorld, OnlyTheLightSphereGlowsAndOnlyWithBloomOn) {
     }
 }
 
-// Culling leaves out what lies outside the view; F6 draws every asteroid with its low-detail model.
+// Culling leaves out what lies outside the view; F6 draws every asteroid with its low-detail model,
+// which has fewer triangles.
 TEST_F(RealWorld, CullingAndLowDetailChangeWhatIsDrawn) {
     const auto primitives = [] {
         GLuint query = 0, count = 0;
@@ -192,7 +193,7 @@ TEST_F(RealWorld, CullingAndLowDetailChangeWhatIsDrawn) {
     EXPECT_GT(everything, culled);
     EXPECT_EQ(world.culledCount, 0);
     world.settings.lodAlwaysLowest = true;
-    EXPECT_NE(primitives(), everything);
+    EXPECT_LT(primitives(), everything);
 }
 
 // One message a call, on standard error; the driver keeps the first error until it is read.

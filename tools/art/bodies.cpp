@@ -38,7 +38,8 @@ double craterOffset(const Crater& crater, glm::dvec3 direction) {
 }  // namespace
 
 Mesh unitSphereMesh() {
-    return sphereGrid(32, 16, [](glm::dvec3) { return 1.0; });
+    // Fewer triangles than the asteroid it stands in for beyond the level-of-detail distance.
+    return sphereGrid(20, 10, [](glm::dvec3) { return 1.0; });
 }
 
 Mesh planetMesh() {
