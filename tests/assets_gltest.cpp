@@ -3,7 +3,6 @@
 
 #include <filesystem>
 
-#include <glm/gtc/matrix_transform.hpp>
 
 #include "assets/model.h"
 #include "assets/shader_program.h"
@@ -72,30 +71,6 @@ TEST_F(Assets, MaterialsShareTexturesByExactPath) {
     EXPECT_EQ(again.meshTexture, (std::vector<int32_t>{1}));
     ASSERT_EQ(world.textureList.size(), 2u);
     EXPECT_EQ(world.textureList[1].path, dir + "tex.png");
-}
-
-TEST_F(Assets, SharedGeometryAndRecenteringStayApart) {
-    Model source(glm::scale(glm::mat4(1.0f), glm::vec3(2.0f)));
-    ASSERT_TRUE(source.load(model("one.dae", {triangleMesh(1, 0)}, {""}).c_str()));
-    const glm::vec3 center = source.center;  // (0, 0, 0), (1, 0, 1), (2, 0, 0)
-    EXPECT_EQ(center, glm::vec3(1.0f, 0.0f, 1.0f / 3.0f));
-
-    const glm::mat4 shifted = glm::translate(glm::mat4(1.0f), -center);
-    Model copy(shifted);
-    copy.modelLocation = 7;
-    const int32_t bytes = world.sharedVertices.byteCount;
-    ASSERT_TRUE(copy.shareGeometry(source));
-    EXPECT_EQ(world.sharedVertices.byteCount, bytes);
-    EXPECT_TRUE(copy.hasGeometry && copy.center == center && copy.materialCount == 1);
-    EXPECT_EQ(copy.meshFirstVertex, source.meshFirstVertex);
-    EXPECT_EQ(copy.meshVertexCount, source.meshVertexCount);
-    EXPECT_TRUE(copy.modelLocation == 7 && copy.modelMatrix == shifted);
-
-    source.recenter();
-    copy.recenter();  // its matrix already puts the centre on the origin
-    EXPECT_EQ(source.modelMatrix, glm::scale(glm::mat4(1.0f), glm::vec3(2.0f)) * shifted);
-    EXPECT_EQ(copy.modelMatrix, shifted);
-    EXPECT_EQ(copy.center, center);
 }
 
 // 24- and 32-bit pictures give their texels, filtered linearly, repeating, with mip-maps;

@@ -1,4 +1,4 @@
-// The CPU half of model loading, on scenes built in memory, and the child process that reads files.
+// Model loading off the GL thread: texture names, the import process and the answer it sends back.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -10,27 +10,6 @@
 #include "assets/model_import_process.h"
 #include "assets/staged_model_wire.h"
 #include "tests/support/asset_files.h"
-
-// Lines, faces naming no vertex and faces of one index are never read, nor do they pull the bounds.
-TEST(StageScene, PointsLinesAndBrokenFacesAreNeverRead) {
-    aiMesh* lines = triangleMesh(2, 0);
-    lines->mPrimitiveTypes = aiPrimitiveType_LINE;
-    for (unsigned f = 0; f < 2; ++f) {
-        delete[] lines->mFaces[f].mIndices;
-        lines->mFaces[f].mNumIndices = 2;  // reading a third index would overflow
-        lines->mFaces[f].mIndices = new unsigned[2]{0, 1};
-    }
-    aiMesh* mixed = triangleMesh(3, 0);
-    mixed->mFaces[0].mIndices[2] = 99;
-    delete[] mixed->mFaces[1].mIndices;
-    mixed->mFaces[1].mNumIndices = 1;
-    mixed->mFaces[1].mIndices = new unsigned[1]{0};
-    SharedVertexBuffer buffer;
-    const ImportedModel imported = stageScene(*makeScene({lines, mixed}, {""}), "", buffer);
-    EXPECT_EQ(imported.meshVertexCount, (std::vector<int32_t>{3}));
-    EXPECT_EQ(std::vector<float>(buffer.data.begin(), buffer.data.begin() + 3), (std::vector<float>{6, 0, 0}));
-    EXPECT_EQ(imported.center, glm::vec3(4, 0, 4.0f / 9.0f));
-}
 
 // What the import process answers is checked before it is used: one triangle of six vertices
 // decodes; a range past the vertices, a cut message or a NaN does not.
