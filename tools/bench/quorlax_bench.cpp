@@ -126,31 +126,23 @@ void main() { fragColor = texelFetch(image, ivec2(gl_FragCoord.xy), 0); })"));
     return program;
 }
 
-double blurFloorMs(int runs) {
+// Times the copy passes once, waiting for the result.
+double timeBlurFloorMs(GLuint program, GLuint query) {
     const BloomPass& bloom = world.bloomPass;
-    const GLuint program = createCopyProgram();
-    GLuint query = 0;
-    glGenQueries(1, &query);
     glUseProgram(program);
     glActiveTexture(GL_TEXTURE2);
     glUniform1i(glGetUniformLocation(program, "image"), 2);
-    std::vector<double> times;
-    for (int run = 0; run < runs; ++run) {
-        glBeginQuery(GL_TIME_ELAPSED, query);
-        for (int pass = 0; pass < 12; ++pass) {
-            glBindFramebuffer(GL_FRAMEBUFFER, bloom.pingpongFramebuffers[pass % 2]);
-            glBindTexture(GL_TEXTURE_2D, bloom.pingpongTextures[1 - pass % 2]);
-            renderQuad();
-        }
-        glEndQuery(GL_TIME_ELAPSED);
-        GLuint64 nanoseconds = 0;
-        glGetQueryObjectui64v(query, GL_QUERY_RESULT, &nanoseconds);
-        times.push_back(static_cast<double>(nanoseconds) * 1e-6);
+    glBeginQuery(GL_TIME_ELAPSED, query);
+    for (int pass = 0; pass < 12; ++pass) {
+        glBindFramebuffer(GL_FRAMEBUFFER, bloom.pingpongFramebuffers[pass % 2]);
+        glBindTexture(GL_TEXTURE_2D, bloom.pingpongTextures[1 - pass % 2]);
+        renderQuad();
     }
+    glEndQuery(GL_TIME_ELAPSED);
+    GLuint64 nanoseconds = 0;
+    glGetQueryObjectui64v(query, GL_QUERY_RESULT, &nanoseconds);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    glDeleteQueries(1, &query);
-    glDeleteProgram(program);
-    return median(times);
+    return static_cast<double>(nanoseconds) * 1e-6;
 }
 }  // namespace
 
@@ -169,8 +161,18 @@ int main(int argc, char** argv) {
     std::printf("setup_ms %.3f ms\n", (seconds() - setupStart) * 1e3);
     std::printf("renderer %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
     world.referenceFrames = reference;
-    for (const Scenario& scenario : scenarios) runScenario(window, targets, scenario, frames);
-    std::printf("blur_floor_ms %.3f ms\n", blurFloorMs(std::max(3, frames / 4)));
+    // The floor is timed after every scenario, so that it shares the machine's load with the blur.
+    const GLuint copyProgram = createCopyProgram();
+    GLuint floorQuery = 0;
+    glGenQueries(1, &floorQuery);
+    std::vector<double> floorMs;
+    for (const Scenario& scenario : scenarios) {
+        runScenario(window, targets, scenario, frames);
+        for (int run = 0; run < std::max(1, frames / 10); ++run) {
+            floorMs.push_back(timeBlurFloorMs(copyProgram, floorQuery));
+        }
+    }
+    std::printf("blur_floor_ms %.3f ms\n", median(floorMs));
     const GLenum error = glGetError();
     glfwTerminate();
     if (error != GL_NO_ERROR) {
