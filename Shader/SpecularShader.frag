@@ -11,6 +11,7 @@ struct Material {
     vec3 diffuse;
     vec3 specular;
     float shininess;
+    vec3 emission;  // what the surface gives off by itself: a light's own sphere
 };
 
 in vec3 fragPosition;
@@ -78,14 +79,15 @@ void main() {
     float cosine = max(dot(normal, lightDirection), 0.0);
     float highlight = cosine > 0.0 ? pow(max(dot(normal, halfway), 0.0), material.shininess) : 0.0;
 
-    vec3 emitted = light.ambient * material.ambient * texel;
+    vec3 emitted = light.ambient * material.ambient * texel + material.emission;
     vec3 direct = light.diffuse * material.diffuse * texel * cosine;
     vec3 specular = light.specular * material.specular * highlight;
     float visibility = any(greaterThan(direct + specular, vec3(0.0))) ? lightVisibility(normal, cosine) : 1.0;
 
-    // A full-strength ambient term marks a self-lit surface. Its colour stays a plain tint, so
-    // through a translucent one the background still shows; its glow goes to the bloom output,
-    // faint for a translucent one (blending scales it once more). Lit surfaces never glow.
+    // A full-strength ambient term marks a self-lit surface. Its colour is a plain tint unless its
+    // material emits (the light's own sphere, near white even without bloom), so through the
+    // translucent one the background still shows; its glow goes to the bloom output, faint for a
+    // translucent one (blending scales it once more). Lit surfaces never glow.
     float selfLit = smoothstep(0.5, 1.0, min(min(light.ambient.r, light.ambient.g), light.ambient.b) *
                                          min(min(material.ambient.r, material.ambient.g), material.ambient.b));
     fragColor = vec4(emitted + visibility * (direct + specular), alpha);

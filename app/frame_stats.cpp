@@ -35,3 +35,8 @@ void countFrame(FrameStats& stats, double now, std::ostream& out) {
     if (stats.passTimer) printPassTimes(*stats.passTimer, out);
     stats.frames = 0;
 }
+
+void restartReportSecond(FrameStats& stats, double now) {
+    stats.lastStats = now;
+    stats.frames = 0;
+}

@@ -18,3 +18,5 @@ void printCullingStats(std::ostream& out);
 // while frame printing is on, the fps and average frame time lines, then (with a pass timer) the
 // passes line, then restarts the count.
 void countFrame(FrameStats& stats, double now, std::ostream& out);
+// Starts the report's second afresh at now, with no frame counted: time spent waiting belongs to no report.
+void restartReportSecond(FrameStats& stats, double now);

@@ -9,6 +9,8 @@
 #include "app/frame_stats.h"
 #include "app/gl_errors.h"
 #include "app/update.h"
+#include "assets/model_import_process.h"
+#include "assets/shader_program.h"
 #include "game/game_over.h"
 #include "game/setup.h"
 #include "game/world.h"
@@ -56,7 +58,8 @@ void setFixedGlState() {
 namespace {
 bool keyPressed(GLFWwindow* window, int key) { return glfwGetKey(window, key) == GLFW_PRESS; }
 
-// Shows a plain coloured window with the message and waits for R (new game) or Escape.
+// Shows a plain coloured window with the message and waits for R (new game), Escape or the
+// window's close button.
 void showEndScreen(GLFWwindow* window, float red, float green, const char* message) {
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glClearColor(red, green, 0.0f, 1.0f);
@@ -67,13 +70,21 @@ void showEndScreen(GLFWwindow* window, float red, float green, const char* messa
         restartGame();
         return;
     }
-    while (!keyPressed(window, GLFW_KEY_ESCAPE)) {
+    while (!keyPressed(window, GLFW_KEY_ESCAPE) && !glfwWindowShouldClose(window)) {
         glfwWaitEvents();
         if (keyPressed(window, GLFW_KEY_R)) {
             restartGame();
             return;
         }
     }
+}
+
+// Called while start-up waits for the model import: the window keeps answering, and closing it
+// gives the import up.
+bool windowStaysOpen() {
+    glfwPollEvents();
+    GLFWwindow* window = glfwGetCurrentContext();
+    return window && !glfwWindowShouldClose(window);
 }
 
 // Draws the frame's picture: an end screen when the game has ended, else the scene. Returns
@@ -96,12 +107,15 @@ bool renderFrame(GLFWwindow* window) {
 }  // namespace
 
 int runGame(const GameOptions& options) {
+    setShaderFailureHandler(fatalExit);
     startReadingWorldModels();
     GLFWwindow* window = openGameWindow();
     setFixedGlState();
     ShadowMap shadowMap;
     createShadowMap(shadowMap);
+    setImportWaitCheck(windowStaysOpen);
     setUpWorld(window);
+    setImportWaitCheck(nullptr);
 
     double lastFrame = glfwGetTime();
     FrameStats stats;
@@ -126,8 +140,12 @@ int runGame(const GameOptions& options) {
         glfwPollEvents();
         updateWorld(window, dt);
         beginFrame(targets, stats.passTimer);
-        // Nothing moves for the time an end screen waited: the next frame's step starts after it.
-        if (renderFrame(window)) lastFrame = glfwGetTime();
+        // Nothing moves for the time an end screen waited, and no report counts it: the next frame's
+        // step and the next report's second start after it.
+        if (renderFrame(window)) {
+            lastFrame = glfwGetTime();
+            restartReportSecond(stats, lastFrame);
+        }
         endFrame(stats.passTimer);
         reportGlError();
         glfwSwapBuffers(window);

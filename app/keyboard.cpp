@@ -4,6 +4,7 @@
 
 #include <ostream>
 
+#include "game/game_over.h"
 #include "game/input.h"
 #include "game/world.h"
 #include "render/scene.h"
@@ -102,6 +103,7 @@ void handleLightKey(GLFWwindow* window) {
     Camera& camera = *world.camera;
     if (camera.mode == CameraMode::Free && keyHeld(window, GLFW_KEY_8)) {
         camera.switchToFree(world.light.position, 3.14f, 0.0f);
+        putEyeInside(world.lightSphere);
     }
 }
 

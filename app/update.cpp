@@ -4,6 +4,7 @@
 
 #include "app/keyboard.h"
 #include "game/flight.h"
+#include "game/game_over.h"
 #include "game/pursuit.h"
 #include "game/world.h"
 #include "render/lighting.h"
@@ -19,4 +20,5 @@ void updateWorld(GLFWwindow* window, float dt) {
     updateOrbitSphere(dt);
     updateViewPositions(camera.position);
     camera.updateCamera(window, dt);
+    noteWhereTheEyeIs();
 }

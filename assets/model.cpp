@@ -24,14 +24,22 @@ int32_t textureIndexFor(const std::string& path) {
 
 Model::Model(glm::mat4 modelMatrix) : modelMatrix(modelMatrix) {}
 
-bool Model::load(const char* path) {
+bool Model::load(const char* path, float maxRadius) {
     SharedVertexBuffer& buffer = world.sharedVertices;
     if (buffer.bufferId == 0) {
         glGenBuffers(1, &buffer.bufferId);
         buffer.byteCount = 0;
     }
     ImportedModel imported;
+    const size_t stagedFloats = buffer.data.size();
+    const int32_t stagedBytes = buffer.byteCount;
     if (!importModelInChild(path, buffer, imported)) return false;
+    // Written so that an overflowing (infinite) radius is too far as well.
+    if (!(distanceF(imported.farthestVertex, imported.center) <= maxRadius)) {
+        buffer.data.resize(stagedFloats);
+        buffer.byteCount = stagedBytes;
+        return false;
+    }
 
     std::vector<int32_t> table;
     for (const std::string& texturePath : imported.materialTexturePaths) table.push_back(textureIndexFor(texturePath));
@@ -72,11 +80,11 @@ void uploadSharedVertices() {
     glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(buffer.data.size() * sizeof(float)), buffer.data.data(),
                  GL_STATIC_DRAW);
     buffer.data.clear();
-    const GLsizei stride = 32;
+    const GLsizei stride = VertexLayout::bytes;
     glEnableVertexAttribArray(0);
-    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<const void*>(0));
+    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, stride, nullptr);
     glEnableVertexAttribArray(1);
-    glVertexAttribPointer(1, 2, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<const void*>(12));
+    glVertexAttribPointer(1, 2, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<const void*>(VertexLayout::texCoordOffset));
     glEnableVertexAttribArray(2);
-    glVertexAttribPointer(2, 3, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<const void*>(20));
+    glVertexAttribPointer(2, 3, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<const void*>(VertexLayout::normalOffset));
 }

@@ -2,6 +2,7 @@
 // Models read from Collada files into one shared, non-indexed vertex buffer.
 
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -9,10 +10,19 @@
 
 struct ShaderProgram;
 
-// Every model's vertices: 32 bytes each (position, texture coordinate, normal).
+// One vertex of the shared buffer: position (3 floats), texture coordinate (2), normal (3), at
+// attribute locations 0, 1 and 2.
+struct VertexLayout {
+    static constexpr int floats = 8;
+    static constexpr int bytes = floats * static_cast<int>(sizeof(float));
+    static constexpr int texCoordOffset = 3 * static_cast<int>(sizeof(float));  // bytes
+    static constexpr int normalOffset = 5 * static_cast<int>(sizeof(float));    // bytes
+};
+
+// Every model's vertices, in VertexLayout.
 struct SharedVertexBuffer {
     unsigned bufferId = 0;     // GL buffer name; 0 until the first load
-    int32_t byteCount = 0;     // bytes appended since the buffer was created, never reset
+    int32_t byteCount = 0;     // bytes staged since the buffer was created
     std::vector<float> data;   // vertices staged for upload, in append order
 };
 
@@ -36,8 +46,10 @@ struct Model {
 
     explicit Model(glm::mat4 modelMatrix);
 
-    // Reads the file through Assimp and stages its vertices; false only when Assimp cannot read it.
-    bool load(const char* path);
+    // Reads the file through Assimp (in the import process) and stages its vertices; false when it
+    // cannot be read, or when its geometry reaches farther than maxRadius from its centre (then
+    // nothing stays staged).
+    bool load(const char* path, float maxRadius = std::numeric_limits<float>::infinity());
     // Takes the bounds, ranges and textures of a loaded model; keeps this model's matrix and program.
     bool shareGeometry(const Model& source);
     // Shifts modelMatrix so that the geometry's centre lands on the model's origin.

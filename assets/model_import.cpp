@@ -9,8 +9,6 @@
 #include "assets/texture.h"
 
 namespace {
-constexpr int32_t vertexBytes = 32;
-
 // A face with three indices that all name vertices of the mesh; anything shorter is no triangle.
 bool isUsableTriangle(const aiMesh& mesh, const aiFace& face) {
     if (face.mNumIndices < 3 || !face.mIndices) return false;
@@ -26,7 +24,7 @@ void appendVertex(const aiMesh& mesh, unsigned index, SharedVertexBuffer& buffer
     const aiVector3D normal = mesh.HasNormals() ? mesh.mNormals[index] : aiVector3D(1.0f, 1.0f, 1.0f);
     buffer.data.insert(buffer.data.end(),
                        {position.x, position.y, position.z, uv.x, uv.y, normal.x, normal.y, normal.z});
-    buffer.byteCount += vertexBytes;
+    buffer.byteCount += VertexLayout::bytes;
 }
 
 // Expands the mesh's triangles into independent vertices; returns how many were appended.
@@ -109,7 +107,7 @@ ImportedModel stageScene(const aiScene& scene, const std::string& directory, Sha
         const aiMesh& mesh = *scene.mMeshes[m];
         if (!hasTriangles(mesh)) continue;
         imported.meshMaterial.push_back(static_cast<int32_t>(mesh.mMaterialIndex));
-        imported.meshFirstVertex.push_back(buffer.byteCount / vertexBytes);
+        imported.meshFirstVertex.push_back(buffer.byteCount / VertexLayout::bytes);
         imported.meshVertexCount.push_back(stageMesh(mesh, buffer));
     }
     imported.materialCount = static_cast<int32_t>(scene.mNumMaterials);

@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <climits>
@@ -27,8 +28,14 @@ const char* const importProgramName = "quorlax-import";
 constexpr rlim_t importMemoryBytes = rlim_t(512) << 20;
 // Deep recursion on nested elements ends here rather than wherever an unlimited stack would.
 constexpr rlim_t importStackBytes = rlim_t(8) << 20;
-// Per file; generous, so that a slow machine never loses a good model, while a file that spins is killed.
-constexpr std::chrono::seconds importTimeLimit(20);
+// Per file, from when the game asks for it; generous, so that a slow machine never loses a good
+// model, while a file that spins is killed.
+Clock::duration importTimeLimit = std::chrono::seconds(20);
+// How often a wait for the child lets the caller look at its window.
+constexpr int waitSliceMs = 50;
+// Called between slices of a wait; false gives every import up.
+bool (*keepWaiting)() = nullptr;
+bool importsAbandoned = false;
 
 // The import program beside this executable, else in the working directory (tests run from build/tests).
 const std::string& importProgramPath() {
@@ -49,7 +56,6 @@ struct ImportChild {
     std::deque<std::string> paths;  // files whose frames are still to come
     pid_t pid = 0;                  // 0 when none runs
     int output = -1;
-    Clock::time_point deadline;     // for the next frame
 };
 
 ImportChild startedChild;
@@ -78,7 +84,6 @@ ImportChild spawnImportChild(std::deque<std::string> paths) {
     }
     child.paths = std::move(paths);
     child.output = pipeEnds[0];
-    child.deadline = Clock::now() + importTimeLimit;
     return child;
 }
 
@@ -92,7 +97,8 @@ void stopImportChild(ImportChild& child) {
     child = ImportChild{};
 }
 
-// Reads exactly size bytes; false at the end of the pipe, on an error or when the deadline passes.
+// Reads exactly size bytes; false at the end of the pipe, on an error, when the deadline passes or
+// when the caller gives the wait up.
 bool readExactly(int input, size_t size, Clock::time_point deadline, std::string& bytes) {
     bytes.resize(size);
     size_t done = 0;
@@ -100,9 +106,17 @@ bool readExactly(int input, size_t size, Clock::time_point deadline, std::string
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
         if (left <= 0) return false;
         pollfd waiting{input, POLLIN, 0};
-        const int ready = poll(&waiting, 1, static_cast<int>(left));
+        const int slice = keepWaiting ? static_cast<int>(std::min<long long>(left, waitSliceMs)) : static_cast<int>(left);
+        const int ready = poll(&waiting, 1, slice);
         if (ready < 0 && errno == EINTR) continue;
-        if (ready <= 0) return false;
+        if (ready < 0) return false;
+        if (ready == 0) {
+            if (keepWaiting && !keepWaiting()) {
+                importsAbandoned = true;
+                return false;
+            }
+            continue;
+        }
         const ssize_t count = read(input, bytes.data() + done, size - done);
         if (count < 0 && errno == EINTR) continue;
         if (count <= 0) return false;
@@ -113,15 +127,12 @@ bool readExactly(int input, size_t size, Clock::time_point deadline, std::string
 
 // The next frame: a 64-bit length, then that many bytes; never more than the child could have staged.
 bool readFrame(ImportChild& child, std::string& frame) {
+    const Clock::time_point deadline = Clock::now() + importTimeLimit;
     std::string header;
     uint64_t length = 0;
-    if (!readExactly(child.output, sizeof(length), child.deadline, header)) return false;
+    if (!readExactly(child.output, sizeof(length), deadline, header)) return false;
     std::memcpy(&length, header.data(), sizeof(length));
-    if (length > importMemoryBytes || !readExactly(child.output, static_cast<size_t>(length), child.deadline, frame)) {
-        return false;
-    }
-    child.deadline = Clock::now() + importTimeLimit;
-    return true;
+    return length <= importMemoryBytes && readExactly(child.output, static_cast<size_t>(length), deadline, frame);
 }
 
 // Takes the next file's frame from the child; a child that fails on it is replaced by one for the rest.
@@ -131,7 +142,7 @@ bool nextFrame(ImportChild& child, std::string& frame) {
     if (!read) {
         std::deque<std::string> rest = std::move(child.paths);
         stopImportChild(child);
-        child = spawnImportChild(std::move(rest));
+        if (!importsAbandoned) child = spawnImportChild(std::move(rest));
     } else if (child.paths.empty()) {
         stopImportChild(child);  // it has written everything and is ending
     }
@@ -186,7 +197,12 @@ void startModelImports(const std::vector<std::string>& paths) {
     startedChild = spawnImportChild(std::deque<std::string>(paths.begin(), paths.end()));
 }
 
+void setImportTimeLimit(std::chrono::milliseconds limit) { importTimeLimit = limit; }
+
+void setImportWaitCheck(bool (*check)()) { keepWaiting = check; }
+
 bool importModelInChild(const char* path, SharedVertexBuffer& buffer, ImportedModel& imported) {
+    if (importsAbandoned) return false;
     std::string frame;
     if (startedChild.pid != 0 && startedChild.paths.front() == path) {
         if (!nextFrame(startedChild, frame)) return false;

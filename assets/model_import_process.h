@@ -3,6 +3,7 @@
 // damaged files crash, abort, recurse or allocate without end inside the library, and the game must
 // run on without that model. The child is a fresh exec, never a fork of the GL process.
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,14 @@ void startModelImports(const std::vector<std::string>& paths);
 // False, without a message, when the child cannot read the file, dies or exceeds its limits on
 // it, or sends back anything inconsistent; a started child that died goes on with the files after it.
 bool importModelInChild(const char* path, SharedVertexBuffer& buffer, ImportedModel& imported);
+
+// The longest wait for one file's result, counted from the call that asks for it (20 s unless set).
+void setImportTimeLimit(std::chrono::milliseconds limit);
+
+// While waiting for a child, check is called every 50 ms or so (the game keeps its window alive
+// there); when it returns false the child is ended and reaped, and this and every later import
+// fail at once. Null (the default) waits without calling anything.
+void setImportWaitCheck(bool (*check)());
 
 // The child's side: bounds its own memory, stack and output, then reads each path in turn and writes
 // one frame per file (its staged model, or an empty frame when it could not be read) to standard

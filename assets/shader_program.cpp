@@ -1,12 +1,11 @@
 #include "assets/shader_program.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <iostream>
 #include <memory>
 #include <vector>
-
-#include "app/fatal_exit.h"
 
 ShaderProgram::ShaderProgram(std::string vertexPath, std::string fragmentPath) {
     compileShader(vertexPath, GL_VERTEX_SHADER);
@@ -22,6 +21,19 @@ ShaderProgram::ShaderProgram(std::string vertexPath, std::string fragmentPath, s
     hasGeometryShader = true;
     link();
 }
+
+namespace {
+// Until the application installs its own, a shader failure prints its message and aborts.
+void (*shaderFailureHandler)(const std::string& message) = nullptr;
+
+[[noreturn]] void failShader(const std::string& message) {
+    if (shaderFailureHandler) shaderFailureHandler(message);
+    std::cout << message << std::endl;
+    std::abort();
+}
+}  // namespace
+
+void setShaderFailureHandler(void (*handler)(const std::string& message)) { shaderFailureHandler = handler; }
 
 std::string infoLogText(const char* buffer, GLint length) {
     if (!buffer || length <= 0) return std::string();
@@ -52,16 +64,16 @@ template <typename LengthQuery, typename LogQuery>
     std::vector<char> buffer(length > 0 ? static_cast<size_t>(length) : 0);
     if (length > 0) queryLog(object, length, nullptr, buffer.data());
     std::cout << message << std::endl;
-    fatalExit(infoLogText(buffer.data(), length));
+    failShader(infoLogText(buffer.data(), length));
 }
 }  // namespace
 
 void ShaderProgram::compileShader(const std::string& path, GLenum stage) {
     std::string source;
-    if (!readWholeFile(path, source)) fatalExit("Failed to open shader file: " + path);
+    if (!readWholeFile(path, source)) failShader("Failed to open shader file: " + path);
 
     const GLuint shader = glCreateShader(stage);
-    if (shader == 0) fatalExit("Failed to create shader");
+    if (shader == 0) failShader("Failed to create shader");
     const char* text = source.c_str();
     glShaderSource(shader, 1, &text, nullptr);
     glCompileShader(shader);
@@ -77,7 +89,7 @@ void ShaderProgram::compileShader(const std::string& path, GLenum stage) {
 
 void ShaderProgram::link() {
     programId = glCreateProgram();
-    if (programId == 0) fatalExit("Failed to create shader program");
+    if (programId == 0) failShader("Failed to create shader program");
     glAttachShader(programId, vertexShader);
     glAttachShader(programId, fragmentShader);
     if (hasGeometryShader) glAttachShader(programId, geometryShader);

@@ -1,6 +1,7 @@
 #pragma once
 // A linked GL program built from two or three files under Shader/.
-// Any failure to read, compile or link is fatal: message, pause, exit status -1.
+// Any failure to read, compile or link is fatal: the failure handler gets the message and must end
+// the process (the game's pauses and exits with status -1).
 
 #include <GL/glew.h>
 
@@ -13,6 +14,7 @@ struct ShaderProgram {
     GLuint geometryShader = 0;   // meaningful only with hasGeometryShader
     bool hasGeometryShader = false;
     bool selfLit = false;        // a lit program with full ambient light and material: it glows
+    bool translucent = false;    // a lit program drawing with an opacity below 1
 
     // Compiles vertex then fragment stage and links.
     ShaderProgram(std::string vertexPath, std::string fragmentPath);
@@ -24,6 +26,10 @@ struct ShaderProgram {
     // Attaches the stages, binds fragColor to output 0, links.
     void link();
 };
+
+// Installs what a shader failure calls with each message line; it must not return. Without one,
+// the message is printed and the process aborts.
+void setShaderFailureHandler(void (*handler)(const std::string& message));
 
 // The info log as a printable string: exactly the bytes GL wrote, without its NUL; empty for length 0.
 std::string infoLogText(const char* buffer, GLint length);

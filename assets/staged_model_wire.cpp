@@ -7,8 +7,8 @@
 #include <type_traits>
 
 namespace {
-constexpr uint32_t wireMagic = 0x51524c31;  // "QRL1"
-constexpr int64_t floatsPerVertex = 8;
+constexpr uint32_t wireMagic = 0x51524c31;  // the bytes "1LRQ" on a little-endian machine
+constexpr int64_t floatsPerVertex = VertexLayout::floats;
 
 class Writer {
 public:
@@ -126,7 +126,7 @@ bool decodeStagedModel(const std::string& bytes, StagedModel& staged) {
 bool appendStagedModel(StagedModel staged, SharedVertexBuffer& buffer, ImportedModel& imported) {
     const int64_t addedBytes = static_cast<int64_t>(staged.vertices.size()) * static_cast<int64_t>(sizeof(float));
     if (buffer.byteCount < 0 || addedBytes > std::numeric_limits<int32_t>::max() - buffer.byteCount) return false;
-    const int32_t firstVertex = buffer.byteCount / static_cast<int32_t>(floatsPerVertex * sizeof(float));
+    const int32_t firstVertex = buffer.byteCount / VertexLayout::bytes;
     for (int32_t& first : staged.imported.meshFirstVertex) first += firstVertex;
     buffer.data.insert(buffer.data.end(), staged.vertices.begin(), staged.vertices.end());
     buffer.byteCount += static_cast<int32_t>(addedBytes);

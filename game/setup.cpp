@@ -21,6 +21,10 @@ constexpr int asteroidCount = 60;
 constexpr float enemyMargin = 3.0f;
 constexpr float asteroidMargin = 5.0f;
 constexpr float craftClearance = 50.0f;
+constexpr float shipScale = 1.5f;
+constexpr float lightSphereScale = 5.0f;  // the largest of the sphere model's scales
+constexpr float planetScale = 60.0f;
+constexpr float asteroidScale = 3.0f;     // also the low-detail sphere's
 
 // Constructs a collidable or not object, places it and appends it to the draw list.
 SceneObject* addObject(Model* model, bool collidable, glm::vec3 position, float angleZ, float angleX) {
@@ -34,11 +38,12 @@ float randomCoordinate() { return static_cast<float>(std::rand() % 400 - 200); }
 }  // namespace
 
 glm::vec3 randomPlacement(float margin) {
-    for (;;) {
+    glm::vec3 point(0.0f);
+    for (int attempt = 0; attempt < placementAttempts; ++attempt) {
         const float x = randomCoordinate();
         const float y = randomCoordinate();
         const float z = randomCoordinate();
-        const glm::vec3 point(x, y, z);
+        point = glm::vec3(x, y, z);
         bool touches = false;
         for (const SceneObject* object : world.allObjects) {
             if (touchesSphere(*object, margin, point)) {
@@ -48,13 +53,16 @@ glm::vec3 randomPlacement(float margin) {
         }
         if (!touches) return point;
     }
+    return point;
 }
 
 glm::vec3 randomEnemyPlacement() {
-    for (;;) {
-        const glm::vec3 point = randomPlacement(enemyMargin);
+    glm::vec3 point(0.0f);
+    for (int attempt = 0; attempt < placementAttempts; ++attempt) {
+        point = randomPlacement(enemyMargin);
         if (world.allObjects.empty() || !sphereOverlaps(*world.allObjects[0], craftClearance, point)) return point;
     }
+    return point;
 }
 
 namespace {
@@ -74,25 +82,26 @@ void setUpWorld(GLFWwindow* window) {
     const float halfPi = glm::half_pi<float>();
     const glm::mat4 identity(1.0f);
     const glm::mat4 craftMatrix = glm::rotate(identity, -halfPi, glm::vec3(1.0f, 0.0f, 0.0f));
-    const glm::mat4 shipMatrix = glm::scale(glm::rotate(identity, -halfPi, glm::vec3(1.0f, 0.0f, 0.0f)), glm::vec3(1.5f));
-    const glm::mat4 lightSphereMatrix = glm::scale(identity, glm::vec3(5.0f));
-    const glm::mat4 planetMatrix = glm::scale(identity, glm::vec3(60.0f));
-    const glm::mat4 asteroidMatrix = glm::scale(identity, glm::vec3(3.0f));
+    const glm::mat4 shipMatrix = glm::scale(glm::rotate(identity, -halfPi, glm::vec3(1.0f, 0.0f, 0.0f)), glm::vec3(shipScale));
+    const glm::mat4 lightSphereMatrix = glm::scale(identity, glm::vec3(lightSphereScale));
+    const glm::mat4 planetMatrix = glm::scale(identity, glm::vec3(planetScale));
+    const glm::mat4 asteroidMatrix = glm::scale(identity, glm::vec3(asteroidScale));
 
+    // A model whose radius at the largest scale it is placed at exceeds the world is damaged.
     auto* craftModel = new Model(craftMatrix);
-    craftModel->load(craftFile);
+    craftModel->load(craftFile, worldExtent);
     craftModel->recenter();
     auto* sphereModel = new Model(identity);
-    sphereModel->load(sphereFile);
+    sphereModel->load(sphereFile, worldExtent / lightSphereScale);
     auto* lightSphereModel = new Model(lightSphereMatrix);
     lightSphereModel->shareGeometry(*sphereModel);
     auto* shipModel = new Model(shipMatrix);
-    shipModel->load(shipFile);
+    shipModel->load(shipFile, worldExtent / shipScale);
     shipModel->recenter();
     auto* planetModel = new Model(planetMatrix);
-    planetModel->load(planetFile);
+    planetModel->load(planetFile, worldExtent / planetScale);
     auto* asteroidModel = new Model(asteroidMatrix);
-    asteroidModel->load(asteroidFile);
+    asteroidModel->load(asteroidFile, worldExtent / asteroidScale);
     auto* asteroidLowModel = new Model(asteroidMatrix);
     asteroidLowModel->shareGeometry(*sphereModel);
 
@@ -103,7 +112,7 @@ void setUpWorld(GLFWwindow* window) {
     world.specularPrograms[0] = createSpecularProgram(world.light, world.playerMaterial, 1.0f);
     world.specularPrograms[1] = createSpecularProgram(world.light, world.shipMaterial, 1.0f);
     world.specularPrograms[2] = createSpecularProgram(world.light, world.asteroidMaterial, 1.0f);
-    world.specularPrograms[3] = createSpecularProgram(world.glowLight, world.glowMaterial, 1.0f);
+    world.specularPrograms[3] = createSpecularProgram(world.glowLight, world.lightMaterial, 1.0f);
     world.specularPrograms[4] = createSpecularProgram(world.glowLight, world.glowMaterial, 0.3f);
     world.flatPrograms.push_back(createFlatProgram());
     auto* skyboxProgram = new ShaderProgram("Shader/SkyboxShader.vert", "Shader/SkyboxShader.frag");
@@ -119,7 +128,7 @@ void setUpWorld(GLFWwindow* window) {
     for (const glm::vec3& position : {glm::vec3(120, 50, 50), glm::vec3(-120, 50, -50), glm::vec3(300, 120, 0)}) {
         world.shadowCasters.push_back(addObject(planetModel, true, position, 0.0f, 0.0f));
     }
-    addObject(lightSphereModel, true, world.light.position, 0.0f, 0.0f);
+    world.lightSphere = addObject(lightSphereModel, true, world.light.position, 0.0f, 0.0f);
     world.leadEnemy = addObject(shipModel, true, {-15.0f, 50.0f, 26.5f}, 0.0f, 0.0f);
     world.shadowCasters.push_back(world.leadEnemy);
     world.enemies.push_back(world.leadEnemy);

@@ -25,6 +25,7 @@ struct Material {
     glm::vec3 diffuse;
     glm::vec3 specular;
     float shininess = 0.0f;
+    glm::vec3 emission{0.0f};  // light the surface gives off by itself, RGB, before tone mapping
 };
 
 // The switches the player flips with F1 to F9 and M.
@@ -56,7 +57,8 @@ struct SceneObject {
     SceneObject(Model* model, bool collidable);
 };
 
-// The full-screen bloom resources (the HDR framebuffer name itself stays with main).
+// The HDR target, the blur targets and the programs of bloom; the frame loop draws the scene into
+// hdrFramebuffer.
 struct BloomPass {
     unsigned hdrFramebuffer = 0;
     unsigned hdrColorBuffers[2] = {0, 0};       // [0] lit scene, [1] its glowing part
@@ -80,13 +82,22 @@ struct World {
     Material shipMaterial{{0.1f, 0.1f, 0.1f}, {1.0f, 0.0f, 0.0f}, {0.0f, 1.0f, 1.0f}, 64.0f};
     Material asteroidMaterial{{0.1f, 0.1f, 0.1f}, {0.7f, 0.7f, 0.7f}, {0.0f, 0.0f, 0.0f}, 2.0f};
     Material glowMaterial{{1.0f, 1.0f, 1.0f}, {1.0f, 1.0f, 1.0f}, {0.0f, 0.0f, 0.0f}, 1.0f};
+    // The light's own sphere: the glow material, bright enough to read as a light without bloom.
+    Material lightMaterial{{1.0f, 1.0f, 1.0f}, {1.0f, 1.0f, 1.0f}, {0.0f, 0.0f, 0.0f}, 1.0f, {2.0f, 2.0f, 2.0f}};
 
     std::vector<SceneObject*> allObjects;     // draw list; entry 0 is the player's craft
     std::vector<SceneObject*> enemies;        // entry 0 is the fixed first enemy
     std::vector<SceneObject*> asteroids;
     std::vector<SceneObject*> shadowCasters;  // everything but the two spheres
+    std::vector<SceneObject*> translucentDraws;  // the scene pass's translucent objects, drawn last
     SceneObject* leadEnemy = nullptr;         // centre of the orbit sphere's circle
-    SceneObject* orbitSphere = nullptr;       // translucent sphere circling leadEnemy
+    // Translucent sphere circling leadEnemy: updateOrbitSphere sets its transform directly, so its
+    // position and angles stay as constructed.
+    SceneObject* orbitSphere = nullptr;
+    SceneObject* lightSphere = nullptr;       // the self-lit sphere around the light
+    // The object the eye was put inside on purpose (the jump to the light): it cannot end the game
+    // until the eye has left it.
+    const SceneObject* eyeLeavingObject = nullptr;
     float orbitAngle = 0.0f;                  // radians, never wrapped
 
     Camera* camera = nullptr;

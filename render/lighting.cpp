@@ -27,6 +27,7 @@ bool isSelfLit(const Light& light, const Material& material) {
 ShaderProgram* createSpecularProgram(const Light& light, const Material& material, float alpha) {
     auto* program = new ShaderProgram("Shader/SpecularShader.vert", "Shader/SpecularShader.frag");
     program->selfLit = isSelfLit(light, material);
+    program->translucent = alpha < 1.0f;
     const GLuint id = program->programId;
     glUseProgram(id);
     const GLint viewPosition = glGetUniformLocation(id, "viewPosition");
@@ -40,6 +41,7 @@ ShaderProgram* createSpecularProgram(const Light& light, const Material& materia
     glUniform3fv(glGetUniformLocation(id, "material.diffuse"), 1, glm::value_ptr(material.diffuse));
     glUniform3fv(glGetUniformLocation(id, "material.specular"), 1, glm::value_ptr(material.specular));
     glUniform1fv(glGetUniformLocation(id, "material.shininess"), 1, &material.shininess);
+    glUniform3fv(glGetUniformLocation(id, "material.emission"), 1, glm::value_ptr(material.emission));
     glUniform1fv(glGetUniformLocation(id, "alpha"), 1, &alpha);
     world.specularProgramCount += 1;
     return program;

@@ -1,12 +1,14 @@
 #include "render/scene.h"
 
 #include <GL/glew.h>
+#include <algorithm>
 #include <glm/gtc/type_ptr.hpp>
 
 #include "assets/shader_program.h"
 #include "game/world.h"
 #include "render/shadow_map.h"
 #include "render/skybox.h"
+#include "view/bounds.h"
 #include "view/camera.h"
 #include "view/precise_math.h"
 
@@ -19,19 +21,44 @@ void setWireframe(bool wireframe) {
     }
 }
 
+namespace {
+bool isTranslucent(const SceneObject& object) {
+    return object.model && object.model->program && object.model->program->translucent;
+}
+
+// Blended over everything opaque, farthest first, without hiding what lies behind them.
+void drawTranslucent(std::vector<SceneObject*>& objects, const Camera& camera) {
+    const glm::vec3 eye = camera.position;
+    std::sort(objects.begin(), objects.end(), [eye](const SceneObject* a, const SceneObject* b) {
+        return distanceF(worldCenter(*a), eye) > distanceF(worldCenter(*b), eye);
+    });
+    glDepthMask(GL_FALSE);
+    for (SceneObject* object : objects) drawObject(*object, camera.viewProjection);
+    glDepthMask(GL_TRUE);
+}
+}  // namespace
+
 void renderScene() {
     const Camera& camera = *world.camera;
     drawSkybox(camera.view, camera.projection,
                world.settings.showShadowCubeMap ? world.depthCubeMap : world.skyboxTexture);
     glBindVertexArray(world.sharedVertexArray);
     world.culledCount = 0;
+    // With transparency off, translucent objects are drawn opaque in their place.
+    std::vector<SceneObject*>& later = world.translucentDraws;
+    later.clear();
     for (SceneObject* object : world.allObjects) {
         if (world.settings.frustumCulling && !isInFrustum(*object)) {
             world.culledCount += 1;
             continue;
         }
+        if (world.settings.transparency && isTranslucent(*object)) {
+            later.push_back(object);
+            continue;
+        }
         drawObject(*object, camera.viewProjection);
     }
+    drawTranslucent(later, camera);
     glBindVertexArray(0);
 }
 

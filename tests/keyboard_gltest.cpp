@@ -5,11 +5,13 @@
 #include <sstream>
 
 #include "app/keyboard.h"
+#include "game/game_over.h"
 #include "game/setup.h"
 #include "game/world.h"
 #include "render/scene.h"
 #include "tests/support/gl_context.h"
 #include "tests/support/scripted_input.h"
+#include "view/bounds.h"
 #include "view/camera.h"
 
 namespace {
@@ -107,22 +109,25 @@ TEST_F(Keyboard, SamplingKeysWriteTheFiltersIntoTexturesAndSamplers) {
               "Texture Sampling linear\nMip Map Sampeling off\n");
 }
 
-// Keys 3 to 6 orbit the first or second enemy from their own offsets, 2 chases the craft and
-// centres the cursor, 8 jumps to the light in the free view only.
-TEST_F(Keyboard, CameraKeysPickTheirViews) {
+// Keys 3 to 6 watch the lead enemy (3, 4) or the next one (5, 6) from outside it, and a whole
+// circle of the sphere orbiting the lead enemy never reaches the eye; 2 chases the craft and
+// centres the cursor; 8 jumps into the light in the free view only, and the light sphere ends the
+// game only once the eye has left it and comes back.
+TEST_F(Keyboard, CameraKeysPickTheirViewsAndNoneEndsTheGameByItself) {
     Camera& camera = *world.camera;
-    const struct {
-        int key;
-        size_t enemy;
-        glm::vec3 offset;
-    } orbits[] = {{GLFW_KEY_3, 0, {2, 3, -3}}, {GLFW_KEY_4, 0, {-2, -3, 3}}, {GLFW_KEY_5, 1, {2, 3, 3}},
-                  {GLFW_KEY_6, 1, {0, 0, -10}}};
-    for (const auto& orbit : orbits) {
-        script.heldKeys = {orbit.key};
+    const std::pair<int, size_t> watched[] = {{GLFW_KEY_3, 0}, {GLFW_KEY_4, 0}, {GLFW_KEY_5, 1}, {GLFW_KEY_6, 1}};
+    for (const auto& [key, enemy] : watched) {
+        script.heldKeys = {key};
         handleCameraKeys(nullptr);
-        EXPECT_EQ(camera.mode, CameraMode::Orbit);
-        EXPECT_EQ(camera.target, world.enemies[orbit.enemy]) << orbit.key;
-        EXPECT_EQ(camera.orbitEyeOffset, orbit.offset) << orbit.key;
+        script.heldKeys = {};
+        ASSERT_EQ(camera.mode, CameraMode::Orbit);
+        EXPECT_EQ(camera.target, world.enemies[enemy]) << key;
+        for (int step = 0; step < 200; ++step) {  // 4 s, more than a whole circle
+            updateOrbitSphere(0.02f);
+            camera.updateCamera(nullptr, 0.02f);
+            ASSERT_FALSE(isGameOver()) << "key " << key << " after " << step * 0.02f << " s";
+        }
+        EXPECT_FALSE(sphereOverlaps(*camera.target, 0.1f, camera.position)) << key;
     }
     script.heldKeys = {GLFW_KEY_2, GLFW_KEY_8};
     handleCameraKeys(nullptr);
@@ -130,8 +135,24 @@ TEST_F(Keyboard, CameraKeysPickTheirViews) {
     EXPECT_EQ(camera.mode, CameraMode::Chase);
     EXPECT_EQ(camera.target, world.allObjects[0]);
     EXPECT_EQ(script.cursorMoves, (std::vector<std::pair<double, double>>{{400.0, 300.0}}));
-    camera.mode = CameraMode::Free;
-    handleLightKey(nullptr);
+    const auto frame = [&](std::set<int> keys) {
+        script.heldKeys = std::move(keys);
+        handleCameraKeys(nullptr);
+        handleLightKey(nullptr);
+        camera.updateCamera(nullptr, 0.02f);
+        noteWhereTheEyeIs();
+    };
+    frame({GLFW_KEY_1});
+    frame({GLFW_KEY_8});
     EXPECT_EQ(camera.position, world.light.position);
+    EXPECT_FALSE(isGameOver()) << "inside the light it jumped to";
+    const glm::vec3 outside = world.light.position + glm::vec3(0.0f, 0.0f, 20.0f);
+    camera.position = outside;
+    frame({});
+    EXPECT_FALSE(isGameOver());
+    camera.position = world.light.position;
+    frame({});
+    EXPECT_TRUE(isGameOver()) << "back into the light after leaving it";
     camera.mode = CameraMode::Chase;
+    camera.target = world.allObjects[0];
 }

@@ -26,6 +26,7 @@
 #include "tests/support/asset_files.h"
 #include "tests/support/gl_context.h"
 #include "tools/bench/scenarios.h"
+#include "view/bounds.h"
 #include "view/camera.h"
 
 namespace {
@@ -147,8 +148,8 @@ void aimAtOrbitSphere() {
 }
 }  // namespace
 
-// The light sphere, about 140 pixels across, glows at least 24 pixels beyond its outline with
-// bloom on and not at all with it off; nothing else glows: bloom on and off differ only within the
+// The light sphere, about 140 pixels across, reads as a light (near white) with bloom on or off, and
+// glows at least 24 pixels beyond its outline with bloom on and not at all with it off; nothing else glows: bloom on and off differ only within the
 // blur's reach of the sphere.
 TEST_F(RealWorld, OnlyTheLightSphereGlowsAndOnlyWithBloomOn) {
     const glm::vec3 light = world.light.position;
@@ -163,6 +164,8 @@ TEST_F(RealWorld, OnlyTheLightSphereGlowsAndOnlyWithBloomOn) {
     renderFrame();
     const std::vector<unsigned char> off = readPixels(0, 0, 800, 600);
     EXPECT_GE(on[outside], off[outside] + 0.05f * 255.0f) << "glow 24 pixels beyond the outline";
+    const size_t middle = (static_cast<size_t>(centre.y) * 800 + centre.x) * 4;
+    for (int c = 0; c < 3; ++c) EXPECT_GE(off[middle + c], 0.8f * 255.0f) << "the light without bloom, channel " << c;
     for (int y = 0; y < 600; ++y) {
         for (int x = 0; x < 800; ++x) {
             const size_t i = (static_cast<size_t>(y) * 800 + x) * 4;
@@ -170,6 +173,33 @@ TEST_F(RealWorld, OnlyTheLightSphereGlowsAndOnlyWithBloomOn) {
             EXPECT_LE(std::max(std::abs(x - centre.x), std::abs(y - centre.y)), outline + blurReach) << x << "," << y;
         }
     }
+}
+
+// With transparency on, an asteroid drawn after the translucent sphere shows through it; with it
+// off, the sphere is opaque and hides the asteroid.
+TEST_F(RealWorld, WhatLiesBehindTheTranslucentSphereShowsThroughIt) {
+    SceneObject& rock = *world.asteroids[0];
+    const glm::vec3 centre = worldCenter(rock);
+    const glm::vec3 eye = centre + glm::normalize(world.light.position - centre) * 30.0f;
+    aimAt(eye, centre);
+    world.orbitSphere->transform = glm::translate(glm::mat4(1.0f), glm::mix(eye, centre, 0.3f));
+    const glm::ivec2 pixel = pixelOf(centre);
+    const auto centrePixel = [&](bool rockThere) {
+        const glm::mat4 placed = rock.transform;
+        if (!rockThere) rock.transform = glm::translate(placed, glm::vec3(0.0f, 0.0f, 500.0f));
+        renderFrame();
+        rock.transform = placed;
+        return readPixels(pixel.x, pixel.y, 1, 1);
+    };
+    const auto difference = [](std::vector<unsigned char> a, std::vector<unsigned char> b) {
+        return std::max({std::abs(a[0] - b[0]), std::abs(a[1] - b[1]), std::abs(a[2] - b[2])});
+    };
+    EXPECT_GE(difference(centrePixel(true), centrePixel(false)), 20) << "the rock shows through";
+    world.settings.transparency = false;
+    glDisable(GL_BLEND);
+    EXPECT_LE(difference(centrePixel(true), centrePixel(false)), 2) << "an opaque sphere hides the rock";
+    glEnable(GL_BLEND);
+    updateOrbitSphere(0.0f);
 }
 
 // Culling leaves out what lies outside the view; F6 draws every asteroid with its low-detail model,
@@ -196,17 +226,24 @@ TEST_F(RealWorld, CullingAndLowDetailChangeWhatIsDrawn) {
     EXPECT_LT(primitives(), everything);
 }
 
-// One message a call, on standard error; the driver keeps the first error until it is read.
-TEST_F(RealWorld, GlErrorsAreReportedOneACall) {
+// Each pending error gives one "GL: " line on standard error, nothing pending gives none.
+TEST_F(RealWorld, EachGlErrorGivesOneLine) {
     ::testing::internal::CaptureStderr();
+    reportGlError();
     glViewport(0, 0, -1, -1);
     reportGlError();
     reportGlError();
     glEnable(0xFFFF);
     reportGlError();
-    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
-              "GL: Numeric argument out of range.\nGL: enum argument out of range.\n");
+    const std::string written = ::testing::internal::GetCapturedStderr();
     glViewport(0, 0, 800, 600);
+    const size_t firstEnd = written.find('\n');
+    ASSERT_NE(firstEnd, std::string::npos);
+    const std::string first = written.substr(0, firstEnd + 1), second = written.substr(firstEnd + 1);
+    EXPECT_EQ(first.rfind("GL: ", 0), 0u) << written;
+    EXPECT_EQ(second.rfind("GL: ", 0), 0u) << written;
+    EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), 2) << written;
+    EXPECT_NE(first, second) << "two errors, two messages";
 }
 
 namespace {

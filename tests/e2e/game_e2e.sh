@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# The real game, one scenario per run: game_e2e.sh <build dir> <play|toggles|fatal>
-#   play     the window and its once-a-second report; a crash turns it red, an escape green, R
-#            starts a new game, Escape quits with status 0
+# The real game, one scenario per run: game_e2e.sh <build dir> <play|toggles|fatal> <window_message>
+#   play     the window and its once-a-second report; no view key ends the game by itself; a crash
+#            turns it red, an escape green, R starts a new game; closing the window quits with
+#            status 0 during start-up and on both end screens
 #   toggles  each switch reports its new state; F8 silences the culling line, F2 the frame lines;
 #            --pass-times ends every report with the passes' times
 #   fatal    start-up failures: message, a pause that waits for Enter, status 255
 source "$(dirname "$0")/lib.sh" "$1"
+WINDOW_MESSAGE=${3:-}  # the window_message helper: sends a window manager's requests
 
 is_colour() {  # is_colour "r g b" red|green
   local r g b
@@ -21,7 +23,27 @@ quit_with_status_0() {
   [ "$GAME_STATUS" = 0 ] || fail "exit status $GAME_STATUS after Escape"
 }
 
+# Closes the window as its close button does; the game must end with status 0.
+close_window_with_status_0() {
+  "$WINDOW_MESSAGE" "$(game_window)" close || fail "could not send the close request"
+  wait_game_exit 30
+  [ "$GAME_STATUS" = 0 ] || fail "exit status $GAME_STATUS after closing the window"
+}
+
 play() {
+  # Closing the window while start-up waits for a model (a named pipe nobody writes) ends the game
+  # and its import process.
+  rm "$WORK/game/Models/scythe2.dae"
+  mkfifo "$WORK/game/Models/scythe2.dae"
+  start_game
+  close_window_with_status_0
+  local process
+  for process in $(pgrep -f quorlax-import); do
+    [ "$(readlink "/proc/$process/cwd")" = "$WORK/game" ] && fail "the import process outlived the game"
+  done
+  rm "$WORK/game/Models/scythe2.dae"
+  cp "$BUILD_DIR/Models/scythe2.dae" "$WORK/game/Models/"
+
   start_game
   wait_for_line '^Culled [0-9]+ of 80 Objects\.$' 2
   wait_for_line '^avg frame time: [0-9.e+-]+ ms$' 2
@@ -33,30 +55,48 @@ play() {
   awk '/^Culled/ { c = NR; if ($2 > 0) culled = 1 } /^fps: ~ [0-9]+$/ { if (c != NR - 1) bad = 1 }
        END { exit bad || !culled }' "$WORK/out.log" || fail "report lines out of order, or nothing culled"
   [ "$(count_lines '^passes:')" = 0 ] || fail "pass times printed without --pass-times"
-  # Free view, then key 8 puts the eye into the light sphere: game over.
+  # A whole circle of the lead enemy's orbiting sphere in its orbit view, then the jump into the
+  # light: neither ends the game.
+  hold_key 3 3.5
   hold_key 1 0.5
   hold_key 8 0.5
+  wait_for_line '^fps: ~' $(($(count_lines '^fps: ~') + 2))
+  [ "$(count_lines '^Game Over')" = 0 ] || fail "a view key ended the game"
+  # The free eye flies up out of the light sphere and back down into it: game over.
+  hold_key w 1.2
+  hold_key s 2
   wait_for_line '^Game Over, press R to try again or ESC to close!$' 1 60
   is_colour "$(centre_pixel)" red || fail "window is not plain red after the crash"
-  quit_with_status_0
+  close_window_with_status_0
   [ ! -s "$WORK/err.log" ] || fail "unexpected output on stderr"
 
   # Full throttle straight ahead leaves every enemy 400 units behind.
   start_game
   wait_for_line '^fps: ~' 1
   xdotool windowfocus --sync "$(game_window)" 2>/dev/null || true
-  xdotool keydown W
+  xdotool keydown w
   wait_for_line '^You Escaped! Congratz!$' 1 240
   is_colour "$(centre_pixel)" green || fail "window is not plain green after escaping"
   grep -q '^Game Over' "$WORK/out.log" && fail "crashed on the way out"
   # R after a long wait, W still held: a new game that runs on. Had the wait counted as frame time,
-  # the first frame would throw the craft hundreds of units ahead, out of every enemy's reach.
+  # the first frame would throw the craft hundreds of units ahead, out of every enemy's reach; had
+  # it counted in the report's second, a report would come at once.
   sleep 8
-  hold_key R 0.5
-  wait_for_line '^fps: ~' $(($(count_lines '^fps: ~') + 2)) 60
-  xdotool keyup W
+  local reports pressed
+  reports=$(count_lines '^fps: ~')
+  xdotool keydown R
+  pressed=$(date +%s.%N)
+  sleep 0.5
+  xdotool keyup R
+  wait_for_line '^fps: ~' $((reports + 1)) 60
+  awk -v pressed="$pressed" -v now="$(date +%s.%N)" 'BEGIN { exit !(now - pressed >= 0.9) }' ||
+    fail "a report came within a second of the new game"
+  wait_for_line '^fps: ~' $((reports + 2)) 60
   [ "$(count_lines '^You Escaped')" = 1 ] || fail "the new game ended at once"
-  quit_with_status_0
+  # The new game escapes too; closing the window on the green screen quits.
+  wait_for_line '^You Escaped! Congratz!$' 2 240
+  xdotool keyup w
+  close_window_with_status_0
 }
 
 # Taps a toggle key until its family of lines grows, then checks the state it ended in.
