@@ -196,6 +196,16 @@ TEST_F(Game, RestartBringsTheCraftBackAndScattersTheEnemiesInItsOrientation) {
     int tooClose = 0;
     for (int i = 0; i < 2000; ++i) tooClose += distanceF(randomEnemyPlacement(), craft.position) <= 52.0f;
     EXPECT_EQ(tooClose, 0);
+    // With no room left (a planet filling the world, a craft whose clearance reaches everywhere) a
+    // placement still ends, on the same point for the same draws.
+    Model everywhere = sphereOfRadius(1000.0f);
+    planet.model = &everywhere;
+    craft.model = &everywhere;
+    std::srand(5);
+    const glm::vec3 crowded = randomEnemyPlacement();
+    std::srand(5);
+    EXPECT_EQ(randomEnemyPlacement(), crowded);
+    EXPECT_EQ(glm::clamp(crowded, glm::vec3(-200.0f), glm::vec3(199.0f)), crowded);
 }
 
 // It circles the lead enemy's bounding centre (translation plus scaled model centre) at (3, 3, 3),

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <regex>
+#include <thread>
 
 #include "assets/model_import.h"
 #include "assets/model_import_process.h"
@@ -99,12 +100,36 @@ TEST(ChildImport, FilesThatBreakTheLibraryAreNotLoaded) {
     // A kept input crashed an instrumented library; uninstrumented, it may read, but never past its buffer.
     for (const std::string& path : kept) {
         const int32_t before = buffer.byteCount;
-        if (!importModelInChild(path.c_str(), buffer, imported)) continue;
+        if (!importModelInChild(path.c_str(), buffer, imported)) {
+            EXPECT_EQ(buffer.byteCount, before) << path << " was not loaded but left vertices behind";
+            continue;
+        }
         for (size_t m = 0; m < imported.meshFirstVertex.size(); ++m) {
-            EXPECT_GE(imported.meshFirstVertex[m] * 32, before) << path;
-            EXPECT_LE((imported.meshFirstVertex[m] + imported.meshVertexCount[m]) * 32, buffer.byteCount) << path;
+            EXPECT_GE(imported.meshFirstVertex[m] * VertexLayout::bytes, before) << path;
+            EXPECT_LE((imported.meshFirstVertex[m] + imported.meshVertexCount[m]) * VertexLayout::bytes,
+                      buffer.byteCount) << path;
         }
     }
     EXPECT_TRUE(importModelInChild((dir + "good.dae").c_str(), buffer, imported)) << "the same file undamaged";
     EXPECT_EQ(imported.meshVertexCount, (std::vector<int32_t>{6}));
+}
+
+// The time limit counts from the request: a model that waited in the pipe longer than the limit,
+// while the game was still opening its window, is taken.
+TEST(ChildImport, TheTimeLimitCountsFromTheRequest) {
+    const std::string dir = scratchDirectory();
+    const struct Restore {
+        std::string path;
+        ~Restore() {
+            std::filesystem::remove_all(path);
+            setImportTimeLimit(std::chrono::seconds(20));
+        }
+    } restore{dir};
+    ASSERT_TRUE(writeCollada(*makeScene({triangleMesh(1, 0)}, {""}), dir + "waiting.dae"));
+    setImportTimeLimit(std::chrono::seconds(1));
+    startModelImports({dir + "waiting.dae"});
+    std::this_thread::sleep_for(std::chrono::seconds(2));
+    SharedVertexBuffer buffer;
+    ImportedModel imported;
+    EXPECT_TRUE(importModelInChild((dir + "waiting.dae").c_str(), buffer, imported));
 }

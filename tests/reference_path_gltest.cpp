@@ -11,6 +11,7 @@
 #include "game/game_over.h"
 #include "game/input.h"
 #include "game/world.h"
+#include "render/scene.h"
 #include "tests/support/gl_context.h"
 #include "tools/bench/scenarios.h"
 
@@ -34,9 +35,10 @@ uint64_t cubeFingerprint() {
     return hash;
 }
 
-void setWireframe(bool on) {
+// The wireframe switch as F3 flips it: the setting and the game's own GL state for it.
+void switchWireframe(bool on) {
     world.settings.wireframe = on;
-    glPolygonMode(GL_FRONT_AND_BACK, on ? GL_LINE : GL_FILL);
+    setWireframe(on);
 }
 
 // Fingerprints of the window with the blurred glow (whose faint edges the window's bytes may not
@@ -49,9 +51,9 @@ std::vector<std::pair<uint64_t, uint64_t>> run(GLFWwindow* window, const FrameTa
     world.referenceFrames = reference;
     std::vector<std::pair<uint64_t, uint64_t>> prints;
     for (int frame = 0; frame < framesPerRun; ++frame) {
-        if (events && frame == 1) setWireframe(true);
+        if (events && frame == 1) switchWireframe(true);
         if (events && frame == 2) restartGame();
-        if (events && frame == 3) setWireframe(false);
+        if (events && frame == 3) switchWireframe(false);
         updateScenario(window);
         renderScenarioFrame(targets, nullptr);
         const std::vector<unsigned char> pixels = readPixels(0, 0, 800, 600);

@@ -54,13 +54,18 @@ struct View : ::testing::Test {
 };
 }  // namespace
 
+// The view spans 60 degrees vertically at the window's 4:3 aspect, from 0.1 to 1000 units ahead.
 TEST_F(View, ProjectionOfAnEightHundredBySixHundredWindowKeptAfterResizing) {
-    const float t = 0.57735026f;  // tan(30 degrees)
     const glm::mat4 p = cameraProjection();
-    EXPECT_FLOAT_EQ(p[0][0], 1.0f / (t * (800.0f / 600.0f)));
-    EXPECT_FLOAT_EQ(p[1][1], 1.0f / t);
-    EXPECT_FLOAT_EQ(p[2][2], -1.0001999f);
-    EXPECT_FLOAT_EQ(p[3][2], -0.20002f);
+    const auto screen = [&p](glm::vec3 point) {
+        const glm::vec4 clip = p * glm::vec4(point, 1.0f);
+        return glm::vec3(clip) / clip.w;
+    };
+    const float edge = 10.0f * std::tan(glm::radians(30.0f));  // 10 units ahead, at the top edge
+    expectNear(screen({0.0f, edge, -10.0f}), {0.0f, 1.0f, screen({0.0f, 0.0f, -10.0f}).z}, 1e-5f);
+    expectNear(screen({edge * 4.0f / 3.0f, 0.0f, -10.0f}), {1.0f, 0.0f, screen({0.0f, 0.0f, -10.0f}).z}, 1e-5f);
+    EXPECT_NEAR(screen({0.0f, 0.0f, -0.1f}).z, -1.0f, 1e-5f);
+    EXPECT_NEAR(screen({0.0f, 0.0f, -1000.0f}).z, 1.0f, 1e-5f);
     const glm::mat4 viewProjection = camera->updateCamera(nullptr, 0.0f);
     EXPECT_EQ(viewProjection, p * camera->view);
     script.windowWidth = 1600;

@@ -56,6 +56,9 @@ model  | Models/shipmesh.dae        | nested_nodes | runs | worst
 model  | Models/shipmesh.dae        | misspelt_count | runs | worst
 model  | Models/shipmesh.dae        | no_p_list   | runs | worst
 model  | Models/shipmesh.dae        | bad_token   | runs | worst
+model  | Models/*.dae               | far_vertex  | runs |
+model  | Models/shipmesh.dae        | huge_coordinate | runs | worst
+model  | Models/asteroid.dae        | infinite_coordinate | runs |
 '
 
 random_bytes() { perl -e 'srand($ARGV[0]); print map { chr(int(rand(256))) } 1 .. $ARGV[1]' "$1" "$2"; }
@@ -105,6 +108,12 @@ triangle_without() {  # the triangle list without the named input
   echo "<triangles material=\"m\" count=\"1\"><input semantic=\"VERTEX\" source=\"#v\" offset=\"0\"/>$1<p>0 1 2</p></triangles>"
 }
 
+# set_first_coordinate <model> <value>: moves the first vertex of each mesh along x to value.
+set_first_coordinate() {
+  sed -E -i "s/(-positions-array\" count=\"[0-9]+\">) *[^ <]+/\1$2/" "$1"
+  grep -q -- "-positions-array\" count=\"[0-9]*\">$2 " "$1"
+}
+
 # damage <file> <kind>: damages one file of the game directory in place.
 damage() {
   local file=$1 kind=$2
@@ -145,6 +154,9 @@ damage() {
     misspelt_count) collada '' '' 1 cuont >"$file" ;;
     no_p_list) collada '' "$(triangle_without '' | sed 's|<p>0 1 2</p>||')" >"$file" ;;
     bad_token) collada '' "$(triangle_without '' | sed 's/0 1 2/0 x 2/')" >"$file" ;;
+    far_vertex) set_first_coordinate "$file" -100000 ;;
+    huge_coordinate) set_first_coordinate "$file" 1e30 ;;
+    infinite_coordinate) set_first_coordinate "$file" inf ;;
     *) fail "unknown damage $kind" ;;
   esac
 }

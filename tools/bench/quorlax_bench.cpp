@@ -1,7 +1,8 @@
 // Measures the game's frame on fixed scenarios of the real world, one figure a line:
-//   quorlax-bench [--frames N] [--reference]
+//   quorlax-bench [--frames N] [--reference] [--restarts N]
 // Run it from the directory holding Shader/ and Models/ (the build directory), on a display or
-// under xvfb-run. --reference runs the literal full-frame passes, reusing nothing.
+// under xvfb-run. --reference runs the literal full-frame passes, reusing nothing; --restarts N ends
+// with N restarts and the resident memory they added after the first tenth of them.
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
 
@@ -12,9 +13,11 @@
 #include <cstring>
 #include <ctime>
 #include <new>
+#include <unistd.h>
 #include <vector>
 
 #include "app/game_loop.h"
+#include "game/game_over.h"
 #include "game/setup.h"
 #include "game/world.h"
 #include "render/bloom.h"
@@ -144,14 +147,44 @@ double timeBlurFloorMs(GLuint program, GLuint query) {
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     return static_cast<double>(nanoseconds) * 1e-6;
 }
+long residentKb() {
+    long pages = 0, resident = 0;
+    if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2) resident = 0;
+        std::fclose(statm);
+    }
+    return resident * (sysconf(_SC_PAGESIZE) / 1024);
+}
+
+// Restarts as an end screen makes them, a frame and a red window before each: resident memory
+// after the first tenth of them and at the end.
+void measureRestarts(GLFWwindow* window, const FrameTargets& targets, int restarts) {
+    startScenario(scenarios[0]);
+    long settledKb = residentKb();
+    for (int restart = 1; restart <= restarts; ++restart) {
+        updateScenario(window);
+        renderScenarioFrame(targets, nullptr);
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        glClearColor(1.0f, 0.0f, 0.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glfwSwapBuffers(window);
+        glfwPollEvents();
+        restartGame();
+        if (restart == restarts / 10) settledKb = residentKb();
+    }
+    report("restarts", "rss_after_first_tenth_kb", static_cast<double>(settledKb), "KB");
+    report("restarts", "rss_growth_kb", static_cast<double>(residentKb() - settledKb), "KB");
+}
 }  // namespace
 
 int main(int argc, char** argv) {
     int frames = 60;
     bool reference = false;
+    int restarts = 0;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--frames") == 0 && i + 1 < argc) frames = std::max(1, std::atoi(argv[++i]));
         if (std::strcmp(argv[i], "--reference") == 0) reference = true;
+        if (std::strcmp(argv[i], "--restarts") == 0 && i + 1 < argc) restarts = std::max(0, std::atoi(argv[++i]));
     }
     const double setupStart = seconds();
     startReadingWorldModels();
@@ -173,6 +206,7 @@ int main(int argc, char** argv) {
         }
     }
     std::printf("blur_floor_ms %.3f ms\n", median(floorMs));
+    if (restarts > 0) measureRestarts(window, targets, restarts);
     const GLenum error = glGetError();
     glfwTerminate();
     if (error != GL_NO_ERROR) {
