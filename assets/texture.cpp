@@ -109,6 +109,18 @@ bool Texture::load(std::string path, bool mipmaps) {
     return true;
 }
 
+unsigned createUntexturedTexture() {
+    const GLubyte white[] = {255, 255, 255, 255};
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    glBindTexture(GL_TEXTURE_2D, name);
+    // No mip levels: the default minifying filter would leave the texture incomplete (black).
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, white);
+    return name;
+}
+
 void setUpSkybox(std::vector<std::string> facePaths, ShaderProgram* program) {
     world.skyboxProgram = program;
     const FREE_IMAGE_FORMAT format =

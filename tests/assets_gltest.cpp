@@ -48,29 +48,29 @@ std::vector<BYTE> levelZero(size_t texels) {
 }  // namespace
 
 // Materials name textures relative to the model; one texture per exact path, shared across models;
-// with no texture loaded, a mesh binds none rather than reading past the list.
+// a mesh without a texture binds the white texture, never a picture of the list.
 TEST_F(Assets, MaterialsShareTexturesByExactPath) {
-    Model lone(glm::mat4(1.0f));
-    ASSERT_TRUE(lone.load(model("lone.dae", {triangleMesh(1, 0)}, {"missing.png"}).c_str()));
-    GLuint stale = 0;
-    glGenTextures(1, &stale);
-    glBindTexture(GL_TEXTURE_2D, stale);
-    bindMeshTexture(lone, 0);
-    GLint bound = -1;
-    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
-    EXPECT_EQ(bound, 0);
+    world.untexturedTexture = createUntexturedTexture();
     for (const char* name : {"Tex.png", "tex.png"}) ASSERT_TRUE(writeImage(dir + name, FIF_PNG, 3, 2, 24, testPicture));
     const std::vector<std::string> textures{"missing.png", "Tex.png", "", "tex.png", "Tex.png"};
     std::vector<aiMesh*> meshes;
     for (unsigned m = 0; m < textures.size(); ++m) meshes.push_back(triangleMesh(1, m));
     Model first(glm::mat4(1.0f));
     ASSERT_TRUE(first.load(model("textured.dae", meshes, textures).c_str()));
-    EXPECT_EQ(first.meshTexture, (std::vector<int32_t>{0, 0, 0, 1, 0}));
+    EXPECT_EQ(first.meshTexture, (std::vector<int32_t>{-1, 0, -1, 1, 0}));
     Model again(glm::mat4(1.0f));
     ASSERT_TRUE(again.load(model("again.dae", {triangleMesh(1, 0)}, {"tex.png"}).c_str()));
     EXPECT_EQ(again.meshTexture, (std::vector<int32_t>{1}));
     ASSERT_EQ(world.textureList.size(), 2u);
     EXPECT_EQ(world.textureList[1].path, dir + "tex.png");
+    bindMeshTexture(first, 1);
+    bindMeshTexture(first, 0);
+    GLint bound = -1, sampler = -1;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+    glGetIntegerv(GL_SAMPLER_BINDING, &sampler);
+    EXPECT_TRUE(bound == GLint(world.untexturedTexture) && sampler == 0);
+    for (const Texture& texture : world.textureList) EXPECT_NE(GLuint(bound), texture.textureId);
+    EXPECT_EQ(levelZero(1), (std::vector<BYTE>{255, 255, 255, 255}));
 }
 
 // 24- and 32-bit pictures give their texels, filtered linearly, repeating, with mip-maps;
