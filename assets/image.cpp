@@ -3,6 +3,8 @@
 #include <GL/glew.h>
 #include <sys/stat.h>
 
+#include <utility>
+
 namespace {
 bool isPlainFile(const std::string& path) {
     struct stat status {};
@@ -50,6 +52,18 @@ Bitmap decodeImage(FREE_IMAGE_FORMAT format, const std::string& path, unsigned m
     return bitmap;
 }
 
+// FreeImage 3.18 takes the high byte in each of these conversions (the image test holds it to that);
+// it has no 24- or 32-bit conversion of 16-bit grey, hence grey goes to 8-bit grey.
+Bitmap withByteSamples(Bitmap bitmap) {
+    if (!bitmap) return nullptr;
+    switch (FreeImage_GetImageType(bitmap.get())) {
+        case FIT_UINT16: return converted(FreeImage_ConvertTo8Bits(bitmap.get()));
+        case FIT_RGB16: return converted(FreeImage_ConvertTo24Bits(bitmap.get()));
+        case FIT_RGBA16: return converted(FreeImage_ConvertTo32Bits(bitmap.get()));
+        default: return bitmap;
+    }
+}
+
 Bitmap withPaletteResolved(Bitmap bitmap) {
     if (!bitmap || FreeImage_GetImageType(bitmap.get()) != FIT_BITMAP) return bitmap;
     const unsigned bits = FreeImage_GetBPP(bitmap.get());
@@ -60,6 +74,7 @@ Bitmap withPaletteResolved(Bitmap bitmap) {
 }
 
 Bitmap toBgr24(Bitmap bitmap) {
+    bitmap = withByteSamples(std::move(bitmap));
     if (!bitmap) return nullptr;
     const bool isBgr24 =
         FreeImage_GetImageType(bitmap.get()) == FIT_BITMAP && FreeImage_GetBPP(bitmap.get()) == 24;

@@ -34,11 +34,17 @@ FREE_IMAGE_FORMAT imageFormatOf(const std::string& path);
 // header before any pixel is decoded.
 Bitmap decodeImage(FREE_IMAGE_FORMAT format, const std::string& path, unsigned maxSize);
 
+// Images of 16 bits per sample at 8 bits per sample, each sample's high byte: grey stays one channel,
+// RGB becomes 24-bit and RGBA 32-bit with its alpha. Other images, floating-point samples among them,
+// as they are; null if a conversion fails.
+Bitmap withByteSamples(Bitmap bitmap);
+
 // Palette images and images below 8 bits as true colour (with alpha when the palette has transparency);
 // 8-bit grey stays one channel and deeper images stay as they are. Null if a conversion fails.
 Bitmap withPaletteResolved(Bitmap bitmap);
 
-// The image as 24-bit blue-green-red, converted when it has another depth; null if it cannot be.
+// The image as 24-bit blue-green-red, converted when it has another depth (16-bit samples by their
+// high byte); null if it cannot be.
 Bitmap toBgr24(Bitmap bitmap);
 
 // The upload for an image of this depth; none for depths other than 8, 24 and 32 bits.

@@ -10,13 +10,14 @@
 #include "view/precise_math.h"
 
 namespace {
-// Index into textureList of the texture at path, loading it on first use; 0 when it cannot be loaded.
+// Index into textureList of the texture at path, loading it on first use; -1 (no texture) when the
+// path is empty or the image cannot be loaded.
 int32_t textureIndexFor(const std::string& path) {
-    if (path.empty()) return 0;
+    if (path.empty()) return -1;
     const int32_t existing = findTexture(world.textureList, path);
     if (existing >= 0) return existing;
     Texture texture;
-    if (!texture.load(path, true)) return 0;
+    if (!texture.load(path, true)) return -1;
     world.textureList.push_back(texture);
     return static_cast<int32_t>(world.textureList.size() - 1);
 }

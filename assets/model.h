@@ -35,7 +35,7 @@ struct Model {
     bool hasGeometry = false;        // load or shareGeometry filled the fields below
     std::vector<int32_t> meshFirstVertex;  // per mesh: first vertex in the shared buffer
     std::vector<int32_t> meshVertexCount;  // per mesh: vertices (three per face)
-    std::vector<int32_t> meshTexture;      // per mesh: index into textureList
+    std::vector<int32_t> meshTexture;      // per mesh: index into textureList, -1 for none
     int32_t materialCount = 0;
     int modelLocation = 0;             // uniform locations in program, filled by attachProgram
     int projectionMatrixLocation = 0;

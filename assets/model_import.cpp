@@ -156,6 +156,6 @@ int32_t findTexture(const std::vector<Texture>& textures, const std::string& pat
 }
 
 int32_t textureForMaterial(const std::vector<int32_t>& table, int32_t material) {
-    if (material < 0 || static_cast<size_t>(material) >= table.size()) return 0;
+    if (material < 0 || static_cast<size_t>(material) >= table.size()) return -1;
     return table[static_cast<size_t>(material)];
 }

@@ -49,5 +49,5 @@ float boundsDistanceSquared(glm::vec3 point, glm::vec3 center);
 // Index of the texture loaded from exactly this path, or -1.
 int32_t findTexture(const std::vector<Texture>& textures, const std::string& path);
 
-// The texture index of a mesh with this material; 0 for a material the table does not hold.
+// The texture index of a mesh with this material; -1 (no texture) for a material the table does not hold.
 int32_t textureForMaterial(const std::vector<int32_t>& table, int32_t material);

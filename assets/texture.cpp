@@ -51,9 +51,11 @@ unsigned glLimit(GLenum name) {
     return value > 0 ? static_cast<unsigned>(value) : 0;
 }
 
-// Loads face i of the cube map; false when its image cannot be read.
-bool uploadSkyFace(FREE_IMAGE_FORMAT format, const std::string& path, int face) {
-    const Bitmap bitmap = toBgr24(decodeImage(format, path, glLimit(GL_MAX_CUBE_MAP_TEXTURE_SIZE)));
+// Loads face i of the cube map, decoded by its own format, as 24-bit colour so that every face
+// shares one format; false when its image cannot be read.
+bool uploadSkyFace(const std::string& path, int face) {
+    const Bitmap bitmap =
+        toBgr24(decodeImage(imageContentFormat(path), path, glLimit(GL_MAX_CUBE_MAP_TEXTURE_SIZE)));
     if (!bitmap) return false;
     glTexImage2D(GL_TEXTURE_CUBE_MAP_POSITIVE_X + face, 0, GL_RGBA, widthOf(bitmap), heightOf(bitmap), 0, GL_BGR,
                  GL_UNSIGNED_BYTE, FreeImage_GetBits(bitmap.get()));
@@ -86,7 +88,7 @@ bool Texture::load(std::string path, bool mipmaps) {
     Bitmap bitmap = decodeImage(imageFormatOf(path), path, glLimit(GL_MAX_TEXTURE_SIZE));
     if (!bitmap) return false;
     const int32_t decodedBits = static_cast<int32_t>(FreeImage_GetBPP(bitmap.get()));
-    bitmap = withPaletteResolved(std::move(bitmap));
+    bitmap = withPaletteResolved(withByteSamples(std::move(bitmap)));
     if (!bitmap) return false;
     glGenTextures(1, &textureId);
     glBindTexture(GL_TEXTURE_2D, textureId);
@@ -109,15 +111,25 @@ bool Texture::load(std::string path, bool mipmaps) {
     return true;
 }
 
+unsigned createUntexturedTexture() {
+    const GLubyte white[] = {255, 255, 255, 255};
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    glBindTexture(GL_TEXTURE_2D, name);
+    // No mip levels: the default minifying filter would leave the texture incomplete (black).
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, white);
+    return name;
+}
+
 void setUpSkybox(std::vector<std::string> facePaths, ShaderProgram* program) {
     world.skyboxProgram = program;
-    const FREE_IMAGE_FORMAT format =
-        facePaths.empty() ? FIF_UNKNOWN : imageContentFormat(facePaths.front());
     glGenTextures(1, &world.skyboxTexture);
     glBindTexture(GL_TEXTURE_CUBE_MAP, world.skyboxTexture);
     // A face missing from the list stops the set-up like a face that cannot be read.
     for (size_t face = 0; face < skyboxFaceCount; ++face) {
-        if (face >= facePaths.size() || !uploadSkyFace(format, facePaths[face], static_cast<int>(face))) return;
+        if (face >= facePaths.size() || !uploadSkyFace(facePaths[face], static_cast<int>(face))) return;
     }
     setCubeMapSampling();
     glBindTexture(GL_TEXTURE_CUBE_MAP, 0);

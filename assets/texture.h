@@ -20,6 +20,10 @@ struct Texture {
     bool load(std::string path, bool mipmaps);
 };
 
+// A 1 x 1 opaque white 2D texture, sampled unfiltered: a mesh without a picture drawn with it
+// shows its lit material colours. Returns its GL name.
+unsigned createUntexturedTexture();
+
 // Builds the sky cube map from six faces (+X, -X, +Y, -Y, +Z, -Z) and the cube it is drawn with.
 // Stops silently at the first face that cannot be read, leaving skyboxReady false.
 void setUpSkybox(std::vector<std::string> facePaths, ShaderProgram* program);

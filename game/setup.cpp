@@ -78,6 +78,7 @@ void startReadingWorldModels() { startModelImports({craftFile, sphereFile, shipF
 void setUpWorld(GLFWwindow* window) {
     input.getWindowSize(window, &world.windowWidth, &world.windowHeight);
     world.camera = new Camera(window);
+    world.untexturedTexture = createUntexturedTexture();
 
     const float halfPi = glm::half_pi<float>();
     const glm::mat4 identity(1.0f);

@@ -116,6 +116,7 @@ struct World {
     SharedVertexBuffer sharedVertices;   // every model's vertices
     unsigned sharedVertexArray = 0;
     std::vector<Texture> textureList;    // shared by all models, only ever appended
+    unsigned untexturedTexture = 0;      // 1 x 1 white, not in textureList: meshes without a texture
 
     unsigned depthCubeMap = 0;   // shadow distances from the light, one face per axis
     int shadowWidth = 0;         // texels per cube face

@@ -85,7 +85,7 @@ void bindMeshTexture(const Model& model, size_t mesh) {
         glBindTexture(GL_TEXTURE_2D, world.textureList[index].textureId);
         glBindSampler(0, world.textureList[index].samplerId);
     } else {
-        glBindTexture(GL_TEXTURE_2D, 0);
+        glBindTexture(GL_TEXTURE_2D, world.untexturedTexture);
         glBindSampler(0, 0);
     }
 }

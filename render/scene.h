@@ -18,7 +18,8 @@ void setWireframe(bool wireframe);
 void renderScene();
 // Picks the model by level of detail and draws it.
 void drawObject(SceneObject& object, glm::mat4 viewProjection);
-// Binds mesh i's texture and sampler on unit 0 (texture 0 where the index names no texture).
+// Binds mesh i's texture and sampler on unit 0; where the index names no texture, the 1 x 1 white
+// texture with sampler 0, so that the mesh shows its lit material colours alone.
 void bindMeshTexture(const Model& model, size_t mesh);
 // Draws every mesh of the model with its program, textures and the shadow cube map.
 void drawModel(const Model& model, unsigned depthCubeMap, glm::mat4 viewProjection, glm::mat4 transform);

@@ -38,44 +38,45 @@ GLint parameter(GLenum name) {
     return value;
 }
 
-// Blue, green, red, alpha bytes of level 0 of the bound 2D texture, rows bottom first.
-std::vector<BYTE> levelZero(size_t texels) {
+// Blue, green, red, alpha bytes of level 0 of the bound 2D texture (or cube face), rows bottom first.
+std::vector<BYTE> levelZero(size_t texels, GLenum target = GL_TEXTURE_2D) {
     std::vector<BYTE> bytes(texels * 4);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glGetTexImage(GL_TEXTURE_2D, 0, GL_BGRA, GL_UNSIGNED_BYTE, bytes.data());
+    glGetTexImage(target, 0, GL_BGRA, GL_UNSIGNED_BYTE, bytes.data());
     return bytes;
 }
 }  // namespace
 
 // Materials name textures relative to the model; one texture per exact path, shared across models;
-// with no texture loaded, a mesh binds none rather than reading past the list.
+// a mesh without a texture binds the white texture, never a picture of the list.
 TEST_F(Assets, MaterialsShareTexturesByExactPath) {
-    Model lone(glm::mat4(1.0f));
-    ASSERT_TRUE(lone.load(model("lone.dae", {triangleMesh(1, 0)}, {"missing.png"}).c_str()));
-    GLuint stale = 0;
-    glGenTextures(1, &stale);
-    glBindTexture(GL_TEXTURE_2D, stale);
-    bindMeshTexture(lone, 0);
-    GLint bound = -1;
-    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
-    EXPECT_EQ(bound, 0);
+    world.untexturedTexture = createUntexturedTexture();
     for (const char* name : {"Tex.png", "tex.png"}) ASSERT_TRUE(writeImage(dir + name, FIF_PNG, 3, 2, 24, testPicture));
     const std::vector<std::string> textures{"missing.png", "Tex.png", "", "tex.png", "Tex.png"};
     std::vector<aiMesh*> meshes;
     for (unsigned m = 0; m < textures.size(); ++m) meshes.push_back(triangleMesh(1, m));
     Model first(glm::mat4(1.0f));
     ASSERT_TRUE(first.load(model("textured.dae", meshes, textures).c_str()));
-    EXPECT_EQ(first.meshTexture, (std::vector<int32_t>{0, 0, 0, 1, 0}));
+    EXPECT_EQ(first.meshTexture, (std::vector<int32_t>{-1, 0, -1, 1, 0}));
     Model again(glm::mat4(1.0f));
     ASSERT_TRUE(again.load(model("again.dae", {triangleMesh(1, 0)}, {"tex.png"}).c_str()));
     EXPECT_EQ(again.meshTexture, (std::vector<int32_t>{1}));
     ASSERT_EQ(world.textureList.size(), 2u);
     EXPECT_EQ(world.textureList[1].path, dir + "tex.png");
+    bindMeshTexture(first, 1);
+    bindMeshTexture(first, 0);
+    GLint bound = -1, sampler = -1;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+    glGetIntegerv(GL_SAMPLER_BINDING, &sampler);
+    EXPECT_TRUE(bound == GLint(world.untexturedTexture) && sampler == 0);
+    for (const Texture& texture : world.textureList) EXPECT_NE(GLuint(bound), texture.textureId);
+    EXPECT_EQ(levelZero(1), (std::vector<BYTE>{255, 255, 255, 255}));
 }
 
 // 24- and 32-bit pictures give their texels, filtered linearly, repeating, with mip-maps;
 // 1, 4 and 8-bit palettes sample their colours, not their indices; 8-bit grey is one red
-// channel (a core profile has no luminance format) swizzled to grey.
+// channel (a core profile has no luminance format) swizzled to grey; 16-bit samples give their
+// high byte. A sky reads each face, PNG or BMP, of any depth, by its own format as opaque colour.
 TEST_F(Assets, ImagesOfEveryDepthSampleTheirColours) {
     // The 32-bit picture's alpha differs between rows, so it stays a picture with transparency.
     const auto translucent = [](int x, int y) { return std::vector<BYTE>{BYTE(40 * x + 10), 20, 200, BYTE(255 - 90 * y)}; };
@@ -93,8 +94,7 @@ TEST_F(Assets, ImagesOfEveryDepthSampleTheirColours) {
         GLint filter = 0;
         glGetSamplerParameteriv(texture.samplerId, GL_TEXTURE_MIN_FILTER, &filter);
         EXPECT_EQ(filter * parameter(GL_TEXTURE_MAG_FILTER), GL_LINEAR * GL_LINEAR);
-        EXPECT_EQ(parameter(GL_TEXTURE_WRAP_S) * parameter(GL_TEXTURE_WRAP_T),
-                  GL_REPEAT * GL_REPEAT);
+        EXPECT_EQ(parameter(GL_TEXTURE_WRAP_S) * parameter(GL_TEXTURE_WRAP_T), GL_REPEAT * GL_REPEAT);
         GLint mipWidth = 0;
         glGetTexLevelParameteriv(GL_TEXTURE_2D, 1, GL_TEXTURE_WIDTH, &mipWidth);
         EXPECT_EQ(mipWidth, 1) << "mip-maps were asked for";
@@ -112,8 +112,7 @@ TEST_F(Assets, ImagesOfEveryDepthSampleTheirColours) {
         FreeImage_Unload(image);
         Texture texture;
         ASSERT_TRUE(texture.load(path, true)) << bits;
-        EXPECT_EQ(levelZero(4), (std::vector<BYTE>{200, 30, 10, 255, 5, 60, 220, 255,
-                                                                  5, 60, 220, 255, 200, 30, 10, 255}))
+        EXPECT_EQ(levelZero(4), (std::vector<BYTE>{200, 30, 10, 255, 5, 60, 220, 255, 5, 60, 220, 255, 200, 30, 10, 255}))
             << bits << " bits";
     }
     ASSERT_TRUE(writeImage(dir + "grey.png", FIF_PNG, 2, 1, 8, [](int x, int) { return std::vector<BYTE>{BYTE(7 + 93 * x)}; }));
@@ -125,5 +124,30 @@ TEST_F(Assets, ImagesOfEveryDepthSampleTheirColours) {
     BYTE red[2] = {};
     glGetTexImage(GL_TEXTURE_2D, 0, GL_RED, GL_UNSIGNED_BYTE, red);
     EXPECT_TRUE(red[0] == 7 && red[1] == 100);
+    // Low bytes 0xff and 0x01 tell the high byte from rounding and from scaling by 255 / 65535.
+    const WORD samples[] = {0x10ff, 0x2001, 0x30ff, 0x4001};  // red, green, blue, alpha
+    const std::vector<std::vector<BYTE>> texels{{0, 0, 0x10, 255}, {0x30, 0x20, 0x10, 255}, {0x30, 0x20, 0x10, 0x40}};
+    std::vector<std::string> faces;
+    for (FREE_IMAGE_TYPE type : {FIT_UINT16, FIT_RGB16, FIT_RGBA16}) {
+        FIBITMAP* image = FreeImage_AllocateT(type, 1, 1);
+        const unsigned bits = FreeImage_GetBPP(image);
+        std::copy(samples, samples + bits / 16, reinterpret_cast<WORD*>(FreeImage_GetBits(image)));
+        faces.push_back(dir + std::to_string(bits) + ".png");
+        const bool saved = FreeImage_Save(FIF_PNG, image, faces.back().c_str(), 0);
+        FreeImage_Unload(image);
+        Texture texture;
+        ASSERT_TRUE(saved && texture.load(faces.back(), false)) << bits;
+        EXPECT_EQ(texture.bitsPerPixel, static_cast<int32_t>(bits));
+        EXPECT_EQ(levelZero(1), texels[faces.size() - 1]) << bits << " bits";
+    }
+    faces.push_back(dir + "face.bmp");
+    ASSERT_TRUE(writeImage(faces.back(), FIF_BMP, 1, 1, 24, testPicture));
+    faces.insert(faces.end(), {faces[0], faces[1]});
+    ShaderProgram sky("Shader/SkyboxShader.vert", "Shader/SkyboxShader.frag");
+    setUpSkybox(faces, &sky);
+    ASSERT_TRUE(world.skyboxReady);
+    glBindTexture(GL_TEXTURE_CUBE_MAP, world.skyboxTexture);
+    const std::vector<std::vector<BYTE>> faceTexels{{0x10, 0x10, 0x10, 255}, texels[1], texels[1], {10, 20, 200, 255}};
+    for (int face = 0; face < 4; ++face) EXPECT_EQ(levelZero(1, GL_TEXTURE_CUBE_MAP_POSITIVE_X + face), faceTexels[face]) << face;
 }
 

@@ -1,15 +1,18 @@
 #!/usr/bin/env bash
 # Damaged data: the real game on damaged copies of its data directory, one run per table row and
 # file. Shader failures must be fatal with their exact message, the pause and status 255; model and
-# image failures silent, with frames going on until Escape ends the game with status 0. Never a
-# crash, a hang, a GL error line or anything on stderr (sanitizer reports included).
+# image failures silent, with frames going on until Escape ends the game with status 0; images the game
+# can read in another depth draw what the data drew before. Never a crash, a hang, a GL error line or
+# anything on stderr (sanitizer reports included).
 # Usage: damaged_data_e2e.sh <build dir> <shader|image|model> [worst]   ("worst": marked rows only)
 source "$(dirname "$0")/lib.sh" "$1"
 group=$2
 only_worst=${3:-}
 
 # group | files (glob under the game directory; one run per file) | damage | expected | worst
-# expected: "runs", or the first console line of the fatal start-up failure (%s: the file)
+# expected: "runs"; "picture [damage]": runs and draws the start view's still region as the undamaged
+# data (or the data with that damage) does; or the first console line of the fatal start-up failure
+# (%s: the file)
 TABLE='
 shader | Shader/*                   | missing     | Failed to open shader file: %s |
 shader | Shader/bloom.vert          | directory   | Failed to open shader file: %s | worst
@@ -33,9 +36,9 @@ image  | Models/planet_diffuse.png Models/Skybox_up.png | palette4 | runs |
 image  | Models/planet_diffuse.png Models/Skybox_up.png | palette8 | runs |
 image  | Models/planet_diffuse.png Models/Skybox_up.png | grey8 | runs |
 image  | Models/planet_diffuse.png Models/Skybox_up.png | grey_alpha | runs |
-image  | Models/planet_diffuse.png Models/Skybox_up.png | grey16 | runs | worst
-image  | Models/planet_diffuse.png Models/Skybox_up.png | rgb48 | runs |
-image  | Models/planet_diffuse.png Models/Skybox_up.png | rgba64 | runs |
+image  | Models/planet_diffuse.png Models/Skybox_up.png | grey16 | picture grey8 | worst
+image  | Models/planet_diffuse.png Models/Skybox_up.png | rgb48 | picture |
+image  | Models/planet_diffuse.png Models/Skybox_up.png | rgba64 | picture |
 image  | Models/planet_diffuse.png Models/Skybox_right.png | huge_header | runs | worst
 image  | Models/asteroid_diffuse.png Models/Skybox_back.png | fifo | runs |
 model  | Models/*.dae               | missing     | runs |
@@ -118,6 +121,7 @@ set_first_coordinate() {
 damage() {
   local file=$1 kind=$2
   case $kind in
+    none) ;;
     missing) rm -f "$file" ;;
     directory) rm -f "$file" && mkdir "$file" ;;
     empty) : >"$file" ;;
@@ -161,15 +165,18 @@ damage() {
   esac
 }
 
-# check_case <file> <damage> <expected>: one run of the game on a fresh copy of the data.
+# check_case <file> <damage> <expected>: one run of the game on a fresh copy of the data; "still"
+# expects a run and keeps the start view's still region as $WORK/<damage>.png.
 check_case() {
-  local file=$1 kind=$2 expected=$3 observed
+  local file=$1 kind=$2 expected=$3 observed reference differing
   rm -rf "$WORK/game"
   prepare_game_dir
   (cd "$WORK/game" && damage "$file" "$kind") || fail "could not damage $file ($kind)"
   start_game
-  if [ "$expected" = runs ]; then
+  if [[ $expected =~ ^(runs|still|picture) ]]; then
     wait_for_line '^fps: ~' 1 90
+    # A corner of the start view showing a planet and the sky, which nothing moving crosses.
+    [ "$expected" = runs ] || import -window "$(game_window)" -crop 270x140+0+450 +repage "$WORK/$kind.png"
     quit_game
     observed="runs, status $GAME_STATUS"
     [ "$GAME_STATUS" = 0 ] || fail "$file $kind: $observed"
@@ -181,6 +188,14 @@ check_case() {
   fi
   grep -q '^GL: ' "$WORK/out.log" && fail "$file $kind: GL error"
   [ ! -s "$WORK/err.log" ] || fail "$file $kind: output on stderr"
+  if [[ $expected == picture* ]]; then
+    reference=$(echo ${expected#picture})
+    check_case "$file" "${reference:=none}" still >/dev/null
+    # 1 %: a 16-bit sample's high byte may differ by one from the 8-bit conversion's rounding.
+    differing=$(compare -metric AE -fuzz 1% "$WORK/$kind.png" "$WORK/$reference.png" null: 2>&1)
+    [ "$differing" = 0 ] || fail "$file $kind: $differing pixels differ from the picture with damage $reference"
+    observed="$observed, the same picture"
+  fi
   echo "| $file | $kind | $(printf "$expected" "$file") | $observed |"
 }
 

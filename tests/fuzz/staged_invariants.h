@@ -17,7 +17,8 @@
     } while (0)
 
 // Whole vertices; per mesh a range of whole triangles inside the vertices; one texture path per
-// material; every material's texture index inside a table of one entry per material.
+// material; a mesh's texture index from a table of one entry per material, or -1 (no texture) for a
+// material outside it.
 inline void requireStagedInvariants(const StagedModel& staged) {
     const ImportedModel& imported = staged.imported;
     REQUIRE(staged.vertices.size() % 8 == 0);
@@ -33,7 +34,7 @@ inline void requireStagedInvariants(const StagedModel& staged) {
     const std::vector<int32_t> table(imported.materialTexturePaths.size(), 1);
     for (int32_t material : imported.meshMaterial) {
         const int32_t texture = textureForMaterial(table, material);
-        REQUIRE(texture == 0 || texture == 1);
+        REQUIRE(texture == -1 || texture == 1);
     }
 }
 
