@@ -23,10 +23,11 @@ quit_with_status_0() {
   [ "$GAME_STATUS" = 0 ] || fail "exit status $GAME_STATUS after Escape"
 }
 
-# Closes the window as its close button does; the game must end with status 0.
+# Closes the window as its close button does; the game must end with status 0 within the seconds
+# given (default 30).
 close_window_with_status_0() {
   "$WINDOW_MESSAGE" "$(game_window)" close || fail "could not send the close request"
-  wait_game_exit 30
+  wait_game_exit "${1:-30}"
   [ "$GAME_STATUS" = 0 ] || fail "exit status $GAME_STATUS after closing the window"
 }
 
@@ -36,7 +37,7 @@ play() {
   rm "$WORK/game/Models/scythe2.dae"
   mkfifo "$WORK/game/Models/scythe2.dae"
   start_game
-  close_window_with_status_0
+  close_window_with_status_0 10
   local process
   for process in $(pgrep -f quorlax-import); do
     [ "$(readlink "/proc/$process/cwd")" = "$WORK/game" ] && fail "the import process outlived the game"
