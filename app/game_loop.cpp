@@ -7,7 +7,10 @@
 
 #include "app/fatal_exit.h"
 #include "app/frame_stats.h"
+#include "app/fullscreen.h"
 #include "app/gl_errors.h"
+#include "app/overlay.h"
+#include "app/screenshot.h"
 #include "app/update.h"
 #include "assets/model_import_process.h"
 #include "assets/shader_program.h"
@@ -20,18 +23,13 @@
 #include "render/scene.h"
 #include "render/shadow_map.h"
 
-namespace {
-constexpr int windowWidth = 800;
-constexpr int windowHeight = 600;
-}  // namespace
-
-GLFWwindow* openGameWindow() {
+GLFWwindow* openGameWindow(int width, int height) {
     if (!glfwInit()) fatalExit("GLFW failed");
     glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 4);
     glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 1);
     glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
     glfwWindowHint(GLFW_SRGB_CAPABLE, GLFW_TRUE);  // wireframe lines are encoded by the window
-    GLFWwindow* window = glfwCreateWindow(windowWidth, windowHeight, "Hello World", nullptr, nullptr);
+    GLFWwindow* window = glfwCreateWindow(width, height, "Hello World", nullptr, nullptr);
     if (!window) {
         glfwTerminate();
         fatalExit("ERROR: Could not open window.");
@@ -52,19 +50,26 @@ void setFixedGlState() {
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glViewport(0, 0, windowWidth, windowHeight);
+    int width = 0, height = 0;
+    glfwGetFramebufferSize(glfwGetCurrentContext(), &width, &height);
+    glViewport(0, 0, width, height);
 }
 
 namespace {
 bool keyPressed(GLFWwindow* window, int key) { return glfwGetKey(window, key) == GLFW_PRESS; }
 
-// Shows a plain coloured window with the message and waits for R (new game), Escape or the
-// window's close button.
-void showEndScreen(GLFWwindow* window, float red, float green, const char* message) {
+// The whole window in one colour, however large it is now.
+void fillWindow(GLFWwindow* window, float red, float green) {
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glClearColor(red, green, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glfwSwapBuffers(window);
+}
+
+// Shows a plain coloured window with the message and waits for R (new game), Escape or the
+// window's close button; the colour fills the window again after every event (a resize, say).
+void showEndScreen(GLFWwindow* window, float red, float green, const char* message) {
+    fillWindow(window, red, green);
     std::cout << message << std::endl;
     if (keyPressed(window, GLFW_KEY_R)) {
         restartGame();
@@ -76,7 +81,17 @@ void showEndScreen(GLFWwindow* window, float red, float green, const char* messa
             restartGame();
             return;
         }
+        fillWindow(window, red, green);
     }
+}
+
+// An iconified window, or one whose framebuffer has no pixels, shows nothing: wait for events.
+bool waitWhileHidden(GLFWwindow* window) {
+    int width = 0, height = 0;
+    glfwGetFramebufferSize(window, &width, &height);
+    if (!glfwGetWindowAttrib(window, GLFW_ICONIFIED) && width > 0 && height > 0) return false;
+    glfwWaitEvents();
+    return true;
 }
 
 // Called while start-up waits for the model import: the window keeps answering, and closing it
@@ -109,7 +124,8 @@ bool renderFrame(GLFWwindow* window) {
 int runGame(const GameOptions& options) {
     setShaderFailureHandler(fatalExit);
     startReadingWorldModels();
-    GLFWwindow* window = openGameWindow();
+    GLFWwindow* window = openGameWindow(options.windowWidth, options.windowHeight);
+    if (options.fullscreen) toggleFullscreen(window, nullptr);
     setFixedGlState();
     ShadowMap shadowMap;
     createShadowMap(shadowMap);
@@ -125,33 +141,54 @@ int runGame(const GameOptions& options) {
     createBlurTargets();
     world.referenceFrames = options.referenceFrames;
     PassTimer passTimer;
-    if (options.passTimes) {
-        createPassTimer(passTimer);
-        stats.passTimer = &passTimer;
-    }
+    createPassTimer(passTimer);
+    if (options.passTimes) stats.passTimer = &passTimer;
     const FrameTargets targets{shadowMap.framebuffer, hdrFramebuffer};
     stats.frames = 0;
 
+    Overlay overlay;
+    createOverlay(overlay, window);
+    // Nothing moves for time spent waiting (end screens, a hidden window, a screenshot being
+    // written), and no report counts it: the next frame's step and report second start after it.
+    const auto skipWaitedTime = [&] {
+        lastFrame = glfwGetTime();
+        restartReportSecond(stats, lastFrame);
+    };
     while (!glfwWindowShouldClose(window)) {
+        if (waitWhileHidden(window)) {
+            skipWaitedTime();
+            continue;
+        }
         const double now = glfwGetTime();
         const float dt = static_cast<float>(now - lastFrame);
         lastFrame = now;
         countFrame(stats, now, std::cout);
         glfwPollEvents();
         updateWorld(window, dt);
-        beginFrame(targets, stats.passTimer);
-        // Nothing moves for the time an end screen waited, and no report counts it: the next frame's
-        // step and the next report's second start after it.
-        if (renderFrame(window)) {
-            lastFrame = glfwGetTime();
-            restartReportSecond(stats, lastFrame);
+        if (world.frameWidth != world.bloomPass.width || world.frameHeight != world.bloomPass.height) {
+            resizeBloomTargets(world.frameWidth, world.frameHeight);
         }
-        endFrame(stats.passTimer);
+        // The passes are timed for the report (--pass-times) and while the overlay shows them.
+        PassTimer* timer = options.passTimes || world.settings.overlay ? &passTimer : nullptr;
+        beginFrame(targets, timer);
+        const bool waited = renderFrame(window);
+        endFrame(timer);
+        if (waited) {
+            skipWaitedTime();
+        } else if (world.settings.overlay) {
+            drawOverlay(overlay, passTimer, dt);
+        }
+        if (world.screenshotRequested) {
+            world.screenshotRequested = false;
+            saveScreenshot(world.frameWidth, world.frameHeight, std::cout);
+            skipWaitedTime();
+        }
         reportGlError();
         glfwSwapBuffers(window);
         if (keyPressed(window, GLFW_KEY_ESCAPE)) break;
     }
 
+    destroyOverlay(overlay);
     world.allObjects.clear();
     glfwTerminate();
     return 0;

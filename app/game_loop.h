@@ -5,9 +5,9 @@
 
 struct GLFWwindow;
 
-// Opens the 800 x 600 "Quorlax" window with a current 4.1 core context, GLEW loaded and the cursor
-// captured; any failure is fatal.
-GLFWwindow* openGameWindow();
+// Opens the "Quorlax" window of this size with a current 4.1 core context, GLEW loaded and the
+// cursor captured; any failure is fatal.
+GLFWwindow* openGameWindow(int width = 800, int height = 600);
 // Back-face culling, depth test, alpha blending, full-window viewport.
 void setFixedGlState();
 

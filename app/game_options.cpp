@@ -1,12 +1,68 @@
 #include "app/game_options.h"
 
+#include <cstdio>
 #include <cstring>
+#include <ostream>
+#include <string>
 
-GameOptions parseGameOptions(int argc, char** argv) {
-    GameOptions options;
+namespace {
+constexpr int minWidth = 320, minHeight = 240;
+constexpr int maxWidth = 7680, maxHeight = 4320;
+
+const char* const usage =
+    "Usage: quorlax [option]...\n"
+    "Quorlax: fly through an asteroid field chased by enemy ships, switching rendering techniques on and off.\n"
+    "\n"
+    "  --size WxH     open a window of W x H (320x240 to 7680x4320; default 800x600)\n"
+    "  --fullscreen   start fullscreen; --size is the window F11 returns to\n"
+    "  --pass-times   end each once-a-second report with the GPU time of each pass\n"
+    "  --reference    draw every pass in full each frame, reusing nothing (for comparison)\n"
+    "  --version      print the version and exit\n"
+    "  --help         print this help and exit\n"
+    "\n"
+    "The keys are listed in README.md under Controls; in the game, H shows them with their states.\n";
+
+CommandLine refuse(std::ostream& err, const std::string& reason) {
+    err << reason << "\n" << usage << std::flush;
+    return CommandLine{GameOptions{}, false, 2};
+}
+}  // namespace
+
+bool parseWindowSize(const std::string& text, int& width, int& height) {
+    int consumed = 0;
+    if (text.empty() || text[0] == '+' || text[0] == '-') return false;
+    if (std::sscanf(text.c_str(), "%5dx%5d%n", &width, &height, &consumed) != 2) return false;
+    if (static_cast<size_t>(consumed) != text.size() || text.find_first_of("+- ") != std::string::npos) return false;
+    return width >= minWidth && width <= maxWidth && height >= minHeight && height <= maxHeight;
+}
+
+CommandLine parseCommandLine(int argc, char** argv, std::ostream& out, std::ostream& err) {
+    CommandLine line;
+    GameOptions& options = line.options;
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--pass-times") == 0) options.passTimes = true;
-        if (std::strcmp(argv[i], "--reference") == 0) options.referenceFrames = true;
+        const std::string argument = argv[i];
+        if (argument == "--help") {
+            out << usage << std::flush;
+            return CommandLine{options, false, 0};
+        }
+        if (argument == "--version") {
+            out << "Quorlax " << QUORLAX_VERSION << std::endl;
+            return CommandLine{options, false, 0};
+        }
+        if (argument == "--pass-times") {
+            options.passTimes = true;
+        } else if (argument == "--reference") {
+            options.referenceFrames = true;
+        } else if (argument == "--fullscreen") {
+            options.fullscreen = true;
+        } else if (argument == "--size") {
+            if (i + 1 >= argc) return refuse(err, "Missing size after --size");
+            if (!parseWindowSize(argv[++i], options.windowWidth, options.windowHeight)) {
+                return refuse(err, std::string("Invalid size: ") + argv[i]);
+            }
+        } else {
+            return refuse(err, "Unknown option: " + argument);
+        }
     }
-    return options;
+    return line;
 }

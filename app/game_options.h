@@ -1,10 +1,28 @@
 #pragma once
 // What the command line asks of the game.
 
+#include <iosfwd>
+#include <string>
+
 struct GameOptions {
     bool passTimes = false;        // --pass-times: GPU time of each pass in the statistics
     bool referenceFrames = false;  // --reference: every pass redraws its whole target
+    bool fullscreen = false;       // --fullscreen: start on the monitor's own video mode
+    int windowWidth = 800;         // --size: the window, in screen coordinates (also the one
+    int windowHeight = 600;        //   fullscreen returns to)
 };
 
-// Reads the options from main's arguments; anything else is ignored.
-GameOptions parseGameOptions(int argc, char** argv);
+// The command line read: either options to run the game with, or nothing to run and the status
+// to leave with (the usage, the version or an error already printed).
+struct CommandLine {
+    GameOptions options;
+    bool runGame = true;
+    int exitStatus = 0;
+};
+
+// "WxH" with W from 320 to 7680 and H from 240 to 4320, digits only; false for anything else.
+bool parseWindowSize(const std::string& text, int& width, int& height);
+
+// Reads main's arguments. --help and --version print to out; an unknown option or a bad value
+// prints the reason and the usage to err and gives status 2.
+CommandLine parseCommandLine(int argc, char** argv, std::ostream& out, std::ostream& err);

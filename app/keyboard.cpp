@@ -2,8 +2,10 @@
 
 #include <GL/glew.h>
 
+#include <iterator>
 #include <ostream>
 
+#include "app/fullscreen.h"
 #include "game/game_over.h"
 #include "game/input.h"
 #include "game/world.h"
@@ -12,6 +14,17 @@
 
 namespace {
 constexpr float toggleCooldown = 0.2f;
+
+// The orbit views: key, which enemy they watch, and from where.
+struct OrbitView {
+    int key;
+    size_t enemy;
+    glm::vec3 eyeOffset;
+};
+const OrbitView orbitViews[] = {{GLFW_KEY_3, 0, {2.0f, 3.0f, -3.0f}},
+                                {GLFW_KEY_4, 0, {-2.0f, -3.0f, 3.0f}},
+                                {GLFW_KEY_5, 1, {2.0f, 3.0f, 3.0f}},
+                                {GLFW_KEY_6, 1, {0.0f, 0.0f, -10.0f}}};
 
 void orbit(SceneObject* target, glm::vec3 eyeOffset) {
     if (!target) return;
@@ -93,10 +106,21 @@ void handleCameraKeys(GLFWwindow* window) {
         camera.mode = CameraMode::Chase;
         input.setCursorPos(window, world.windowWidth / 2, world.windowHeight / 2);
     }
-    if (keyHeld(window, GLFW_KEY_3)) orbit(enemy(0), {2.0f, 3.0f, -3.0f});
-    if (keyHeld(window, GLFW_KEY_4)) orbit(enemy(0), {-2.0f, -3.0f, 3.0f});
-    if (keyHeld(window, GLFW_KEY_5)) orbit(enemy(1), {2.0f, 3.0f, 3.0f});
-    if (keyHeld(window, GLFW_KEY_6)) orbit(enemy(1), {0.0f, 0.0f, -10.0f});
+    for (const OrbitView& view : orbitViews) {
+        if (keyHeld(window, view.key)) orbit(enemy(view.enemy), view.eyeOffset);
+    }
+}
+
+const char* currentViewName() {
+    static const char* const orbitNames[] = {"orbit 3", "orbit 4", "orbit 5", "orbit 6"};
+    const Camera& camera = *world.camera;
+    if (camera.mode == CameraMode::Chase) return "chase";
+    if (camera.mode == CameraMode::Free) return "free";
+    for (size_t i = 0; i < std::size(orbitViews); ++i) {
+        const OrbitView& view = orbitViews[i];
+        if (camera.target == enemy(view.enemy) && camera.orbitEyeOffset == view.eyeOffset) return orbitNames[i];
+    }
+    return "orbit";
 }
 
 void handleLightKey(GLFWwindow* window) {
@@ -119,6 +143,19 @@ void handleToggleKeys(GLFWwindow* window, float dt, std::ostream& out) {
     }
     if (keyHeld(window, GLFW_KEY_M)) {
         world.settings.showShadowCubeMap = !world.settings.showShadowCubeMap;
+        world.keyCooldown = toggleCooldown;
+    }
+    if (keyHeld(window, GLFW_KEY_H)) {
+        world.settings.overlay = !world.settings.overlay;
+        out << "Overlay " << enabledWord(world.settings.overlay) << std::endl;
+        world.keyCooldown = toggleCooldown;
+    }
+    if (keyHeld(window, GLFW_KEY_F11)) {
+        toggleFullscreen(window, &out);
+        world.keyCooldown = toggleCooldown;
+    }
+    if (keyHeld(window, GLFW_KEY_F12)) {
+        world.screenshotRequested = true;
         world.keyCooldown = toggleCooldown;
     }
 }

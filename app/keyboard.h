@@ -1,5 +1,5 @@
 #pragma once
-// Camera keys (1 to 6, 8) and the toggle keys (F1 to F9, M) with their shared cooldown.
+// Camera keys (1 to 6, 8) and the toggle keys (F1 to F9, F11, F12, M, H) with their shared cooldown.
 
 #include <iosfwd>
 
@@ -7,9 +7,12 @@ struct GLFWwindow;
 
 // Keys 1 to 6, tested in order every frame; the last held one decides the view.
 void handleCameraKeys(GLFWwindow* window);
+// "chase", "free" or "orbit 3" to "orbit 6": the view the camera keys chose.
+const char* currentViewName();
 // Key 8 in Free mode: the eye jumps to the light.
 void handleLightKey(GLFWwindow* window);
-// Counts the cooldown down by dt; once it has run out, handles the first held F key and M.
+// Counts the cooldown down by dt; once it has run out, handles the first held key of F1 to F9, and
+// M, H (overlay), F11 (fullscreen) and F12 (screenshot) beside it.
 void handleToggleKeys(GLFWwindow* window, float dt, std::ostream& out);
 // Writes the current filters into every texture and its sampler.
 void refilterTextures();

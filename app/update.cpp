@@ -12,6 +12,7 @@
 
 void updateWorld(GLFWwindow* window, float dt) {
     Camera& camera = *world.camera;
+    readWindowSizes(window);
     handleCameraKeys(window);
     if (camera.mode == CameraMode::Chase) flyPlayer(window, dt);
     handleLightKey(window);

@@ -1,7 +1,7 @@
 #include "game/input.h"
 
 InputFunctions glfwInput() {
-    return InputFunctions{glfwGetKey, glfwGetCursorPos, glfwSetCursorPos, glfwGetWindowSize};
+    return InputFunctions{glfwGetKey, glfwGetCursorPos, glfwSetCursorPos, glfwGetWindowSize, glfwGetFramebufferSize};
 }
 
 InputFunctions input = glfwInput();

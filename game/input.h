@@ -10,6 +10,7 @@ struct InputFunctions {
     void (*getCursorPos)(GLFWwindow* window, double* x, double* y);
     void (*setCursorPos)(GLFWwindow* window, double x, double y);
     void (*getWindowSize)(GLFWwindow* window, int* width, int* height);
+    void (*getFramebufferSize)(GLFWwindow* window, int* width, int* height);
 };
 
 // The table in use; GLFW's functions unless a test swapped it.

@@ -76,7 +76,6 @@ const char* const asteroidFile = "Models/asteroid.dae";
 void startReadingWorldModels() { startModelImports({craftFile, sphereFile, shipFile, planetFile, asteroidFile}); }
 
 void setUpWorld(GLFWwindow* window) {
-    input.getWindowSize(window, &world.windowWidth, &world.windowHeight);
     world.camera = new Camera(window);
     world.untexturedTexture = createUntexturedTexture();
 

@@ -7,6 +7,7 @@
 
 #include "assets/model.h"
 #include "assets/texture.h"
+#include "render/shadow_cache.h"
 
 struct Camera;
 struct ShaderProgram;
@@ -28,7 +29,7 @@ struct Material {
     glm::vec3 emission{0.0f};  // light the surface gives off by itself, RGB, before tone mapping
 };
 
-// The switches the player flips with F1 to F9 and M.
+// The switches the player flips with F1 to F9, M and H.
 struct RenderSettings {
     bool transparency = true;        // blending on
     bool bloom = true;               // composite adds the blurred glow
@@ -40,6 +41,13 @@ struct RenderSettings {
     bool textureLinear = false;      // linear instead of nearest filtering
     int mipmapMode = 0;              // 0 off, 1 nearest, 2 linear mip-map selection
     bool showShadowCubeMap = false;  // the sky box shows the shadow depth cube map
+    bool overlay = false;            // the on-screen panel of keys, states and costs (H)
+};
+
+// Half-open pixel rectangle [x0, x1) x [y0, y1), bottom row 0.
+struct PixelRect {
+    int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    bool empty() const { return x0 >= x1 || y0 >= y1; }
 };
 
 // One placed object. Pointers own nothing.
@@ -60,8 +68,11 @@ struct SceneObject {
 // The HDR target, the blur targets and the programs of bloom; the frame loop draws the scene into
 // hdrFramebuffer.
 struct BloomPass {
+    int width = 0;                              // pixels of the HDR and blur targets
+    int height = 0;
     unsigned hdrFramebuffer = 0;
     unsigned hdrColorBuffers[2] = {0, 0};       // [0] lit scene, [1] its glowing part
+    unsigned hdrDepthBuffer = 0;                // renderbuffer
     unsigned pingpongFramebuffers[2] = {0, 0};
     unsigned pingpongTextures[2] = {0, 0};
     ShaderProgram* bloomProgram = nullptr;      // composite
@@ -69,6 +80,7 @@ struct BloomPass {
     bool horizontal = false;                    // direction of the current blur pass
     unsigned quadVertexArray = 0;               // 0 until first used
     unsigned quadVertexBuffer = 0;
+    PixelRect blurWritten;                      // what the blurs since the targets' last clear may have left non-zero
 };
 
 constexpr int maxSpecularPrograms = 8;
@@ -102,8 +114,6 @@ struct World {
 
     Camera* camera = nullptr;
     bool recenterCursor = false;     // next Free update first centres the cursor
-    int cameraWindowWidth = 0;       // window size read once by the camera
-    int cameraWindowHeight = 0;
 
     ShaderProgram* specularPrograms[maxSpecularPrograms] = {};
     int specularViewPositionLocations[maxSpecularPrograms] = {};
@@ -123,6 +133,7 @@ struct World {
     int shadowHeight = 0;
 
     BloomPass bloomPass;
+    ShadowCache shadowCache;
 
     ShaderProgram* skyboxProgram = nullptr;
     unsigned skyboxTexture = 0;
@@ -136,9 +147,13 @@ struct World {
     bool referenceFrames = false;  // every pass redraws its whole target, reusing nothing
 
     int culledCount = 0;       // objects skipped by culling in the last scene pass
+    int lowDetailCount = 0;    // objects the last scene pass drew with their low-detail model
     float keyCooldown = 0.0f;  // seconds until the toggle keys act again
-    int windowWidth = 0;       // read at world set-up
+    bool screenshotRequested = false;  // F12: the frame being drawn goes to a file
+    int windowWidth = 0;       // the window in screen coordinates; mouse look keeps the cursor at its centre
     int windowHeight = 0;
+    int frameWidth = 0;        // pixels of the window's framebuffer: every pass and the view's aspect
+    int frameHeight = 0;
 };
 
 extern World& world;

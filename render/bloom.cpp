@@ -8,10 +8,11 @@
 #include "view/camera.h"
 
 namespace {
-// Allocates an RGB16F target of the window's size with linear filtering and clamped edges.
+// Allocates an RGB16F target of the targets' size with linear filtering and clamped edges.
 void allocateHdrTexture(GLuint texture) {
+    const BloomPass& bloom = world.bloomPass;
     glBindTexture(GL_TEXTURE_2D, texture);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB16F, world.windowWidth, world.windowHeight, 0, GL_RGB, GL_FLOAT, nullptr);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB16F, bloom.width, bloom.height, 0, GL_RGB, GL_FLOAT, nullptr);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
@@ -26,9 +27,6 @@ const float quadVertices[20] = {
     1.0f, -1.0f, 0.0f, 1.0f, 0.0f,
 };
 
-// The part of the ping-pong targets the blurs since their last clear may have left non-zero.
-PixelRect blurWritten;
-
 bool contains(PixelRect outer, PixelRect inner) {
     return inner.empty() || (outer.x0 <= inner.x0 && outer.y0 <= inner.y0 && outer.x1 >= inner.x1 && outer.y1 >= inner.y1);
 }
@@ -36,7 +34,8 @@ bool contains(PixelRect outer, PixelRect inner) {
 // Scissors the coming passes to area and zeroes what earlier blurs left outside it, so the
 // ping-pong targets hold exactly what full-size passes would: nothing away from the glow.
 void restrictBlurTo(PixelRect area) {
-    const BloomPass& bloom = world.bloomPass;
+    BloomPass& bloom = world.bloomPass;
+    PixelRect& blurWritten = bloom.blurWritten;
     glEnable(GL_SCISSOR_TEST);
     if (!contains(area, blurWritten)) {
         const GLfloat zero[4] = {0.0f, 0.0f, 0.0f, 0.0f};
@@ -63,6 +62,8 @@ void createBloomProgram() {
 
 unsigned createHdrFramebuffer() {
     BloomPass& bloom = world.bloomPass;
+    bloom.width = world.frameWidth;
+    bloom.height = world.frameHeight;
     glGenFramebuffers(1, &bloom.hdrFramebuffer);
     glBindFramebuffer(GL_FRAMEBUFFER, bloom.hdrFramebuffer);
     glActiveTexture(GL_TEXTURE1);
@@ -71,11 +72,10 @@ unsigned createHdrFramebuffer() {
         allocateHdrTexture(bloom.hdrColorBuffers[i]);
         glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0 + i, GL_TEXTURE_2D, bloom.hdrColorBuffers[i], 0);
     }
-    GLuint depth = 0;
-    glGenRenderbuffers(1, &depth);
-    glBindRenderbuffer(GL_RENDERBUFFER, depth);
-    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT, world.windowWidth, world.windowHeight);
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, depth);
+    glGenRenderbuffers(1, &bloom.hdrDepthBuffer);
+    glBindRenderbuffer(GL_RENDERBUFFER, bloom.hdrDepthBuffer);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT, bloom.width, bloom.height);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, bloom.hdrDepthBuffer);
     const GLenum attachments[2] = {GL_COLOR_ATTACHMENT0, GL_COLOR_ATTACHMENT1};
     glDrawBuffers(2, attachments);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
@@ -92,7 +92,18 @@ void createBlurTargets() {
         allocateHdrTexture(bloom.pingpongTextures[i]);
         glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, bloom.pingpongTextures[i], 0);
     }
-    blurWritten = {0, 0, world.windowWidth, world.windowHeight};  // allocated, not cleared
+    bloom.blurWritten = {0, 0, bloom.width, bloom.height};  // allocated, not cleared
+}
+
+void resizeBloomTargets(int width, int height) {
+    BloomPass& bloom = world.bloomPass;
+    bloom.width = width;
+    bloom.height = height;
+    for (GLuint texture : bloom.hdrColorBuffers) allocateHdrTexture(texture);
+    for (GLuint texture : bloom.pingpongTextures) allocateHdrTexture(texture);
+    glBindRenderbuffer(GL_RENDERBUFFER, bloom.hdrDepthBuffer);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT, width, height);
+    bloom.blurWritten = {0, 0, width, height};
 }
 
 void blurBrightParts() {
@@ -104,11 +115,10 @@ void blurBrightParts() {
     glActiveTexture(GL_TEXTURE2);
     glUniform1i(glGetUniformLocation(program, "image"), 2);
     if (world.referenceFrames) {
-        blurWritten = {0, 0, world.windowWidth, world.windowHeight};
+        bloom.blurWritten = {0, 0, bloom.width, bloom.height};
     } else {
         const Camera& camera = *world.camera;
-        restrictBlurTo(glowArea(world.allObjects, camera.view, camera.projection, blurReach, world.windowWidth,
-                                world.windowHeight));
+        restrictBlurTo(glowArea(world.allObjects, camera.view, camera.projection, blurReach, bloom.width, bloom.height));
     }
     for (int pass = 0; pass < 12; ++pass) {
         glBindFramebuffer(GL_FRAMEBUFFER, bloom.pingpongFramebuffers[bloom.horizontal ? 1 : 0]);

@@ -13,7 +13,7 @@ void beginFrame(const FrameTargets& targets, PassTimer* timer) {
     endPass(timer);
     beginPass(timer, RenderPass::Scene);
     if (!world.settings.wireframe) glBindFramebuffer(GL_FRAMEBUFFER, targets.hdrFramebuffer);
-    glViewport(0, 0, world.windowWidth, world.windowHeight);
+    glViewport(0, 0, world.frameWidth, world.frameHeight);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 

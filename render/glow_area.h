@@ -5,13 +5,9 @@
 
 #include <vector>
 
-struct SceneObject;
+#include "game/world.h"
 
-// Half-open pixel rectangle [x0, x1) x [y0, y1), bottom row 0.
-struct PixelRect {
-    int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
-    bool empty() const { return x0 >= x1 || y0 >= y1; }
-};
+struct SceneObject;
 
 // True when the object is drawn with a self-lit program, at either level of detail.
 bool glows(const SceneObject& object);

@@ -44,6 +44,7 @@ void renderScene() {
                world.settings.showShadowCubeMap ? world.depthCubeMap : world.skyboxTexture);
     glBindVertexArray(world.sharedVertexArray);
     world.culledCount = 0;
+    world.lowDetailCount = 0;
     // With transparency off, translucent objects are drawn opaque in their place.
     std::vector<SceneObject*>& later = world.translucentDraws;
     later.clear();
@@ -75,6 +76,7 @@ void drawObject(SceneObject& object, glm::mat4 viewProjection) {
             chosen = distance < lodDistance ? object.model : object.lodModel;
         }
     }
+    if (chosen && chosen == object.lodModel) world.lowDetailCount += 1;
     if (chosen) drawModel(*chosen, world.depthCubeMap, viewProjection, object.transform);
 }
 

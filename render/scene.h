@@ -14,7 +14,8 @@ constexpr float lodDistance = 75.0f;
 // Polygons as lines or filled. Lines go straight to the window, past the tone map, so the
 // window encodes their linear colour to sRGB meanwhile (it must be opened sRGB-capable).
 void setWireframe(bool wireframe);
-// Draws the sky box and the draw list into the bound framebuffer; updates culledCount.
+// Draws the sky box and the draw list into the bound framebuffer; updates culledCount and
+// lowDetailCount.
 void renderScene();
 // Picks the model by level of detail and draws it.
 void drawObject(SceneObject& object, glm::mat4 viewProjection);

@@ -5,22 +5,6 @@
 #include "game/world.h"
 
 namespace {
-struct ShadowCache {
-    unsigned stillCube = 0;
-    unsigned stillFaces[6] = {};  // framebuffers with one face of the still cube as depth
-    unsigned liveFaces[6] = {};   // the same for the live cube
-    int size = 0;
-    bool valid = false;  // the live cube holds the depths of the recorded state
-    bool wireframe = false;
-    glm::vec3 lightPosition{0.0f};
-    std::vector<const SceneObject*> casters;
-    std::vector<const Model*> models;
-    std::vector<glm::mat4> transforms;
-    std::vector<char> moving;  // drawn every frame, not part of the still cube
-    std::vector<char> moved;   // moved since the last pass
-};
-
-ShadowCache cache;
 
 void createFaceFramebuffers(unsigned cube, unsigned (&framebuffers)[6]) {
     glGenFramebuffers(6, framebuffers);
@@ -34,7 +18,7 @@ void createFaceFramebuffers(unsigned cube, unsigned (&framebuffers)[6]) {
 
 // Records the casters as drawn now and marks in cache.moved those that moved since the last
 // record; returns whether any did.
-bool recordCasters(const std::vector<SceneObject*>& casters) {
+bool recordCasters(ShadowCache& cache, const std::vector<SceneObject*>& casters) {
     const size_t count = casters.size();
     std::vector<char>& moved = cache.moved;
     moved.assign(count, 0);
@@ -55,6 +39,7 @@ bool recordCasters(const std::vector<SceneObject*>& casters) {
 }  // namespace
 
 void createShadowCache(unsigned liveCube, int size) {
+    ShadowCache& cache = world.shadowCache;
     cache = ShadowCache{};
     cache.size = size;
     glGenTextures(1, &cache.stillCube);
@@ -71,6 +56,7 @@ void createShadowCache(unsigned liveCube, int size) {
 
 ShadowWork planShadowWork(const std::vector<SceneObject*>& casters, glm::vec3 lightPosition, bool wireframe,
                           bool reference) {
+    ShadowCache& cache = world.shadowCache;
     if (reference) {
         cache.valid = false;
         return ShadowWork::DrawAll;
@@ -83,7 +69,7 @@ ShadowWork planShadowWork(const std::vector<SceneObject*>& casters, glm::vec3 li
         cache.transforms.assign(count, glm::mat4(0.0f));
     }
     const bool sameView = cache.valid && !newList && cache.wireframe == wireframe && cache.lightPosition == lightPosition;
-    const bool anyMoved = recordCasters(casters);
+    const bool anyMoved = recordCasters(cache, casters);
     cache.wireframe = wireframe;
     cache.lightPosition = lightPosition;
     cache.valid = true;
@@ -98,9 +84,13 @@ ShadowWork planShadowWork(const std::vector<SceneObject*>& casters, glm::vec3 li
     return ShadowWork::Rebuild;
 }
 
-bool castsMoving(size_t caster) { return caster < cache.moving.size() && cache.moving[caster]; }
+bool castsMoving(size_t caster) {
+    const ShadowCache& cache = world.shadowCache;
+    return caster < cache.moving.size() && cache.moving[caster];
+}
 
 void copyShadowCube(bool storeStill) {
+    const ShadowCache& cache = world.shadowCache;
     for (int face = 0; face < 6; ++face) {
         glBindFramebuffer(GL_READ_FRAMEBUFFER, storeStill ? cache.liveFaces[face] : cache.stillFaces[face]);
         glBindFramebuffer(GL_DRAW_FRAMEBUFFER, storeStill ? cache.stillFaces[face] : cache.liveFaces[face]);

@@ -10,6 +10,22 @@
 struct Model;
 struct SceneObject;
 
+// The kept cube and what the last shadow pass drew; the world owns the one the game uses.
+struct ShadowCache {
+    unsigned stillCube = 0;
+    unsigned stillFaces[6] = {};  // framebuffers with one face of the still cube as depth
+    unsigned liveFaces[6] = {};   // the same for the live cube
+    int size = 0;
+    bool valid = false;  // the live cube holds the depths of the recorded state
+    bool wireframe = false;
+    glm::vec3 lightPosition{0.0f};
+    std::vector<const SceneObject*> casters;
+    std::vector<const Model*> models;
+    std::vector<glm::mat4> transforms;
+    std::vector<char> moving;  // drawn every frame, not part of the still cube
+    std::vector<char> moved;   // moved since the last pass
+};
+
 // What the coming shadow pass has to do.
 enum class ShadowWork {
     None,         // the cube already holds this frame's depths

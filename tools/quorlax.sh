@@ -10,7 +10,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc 2>/dev/null || echo 2)
 
 packages=(build-essential cmake pkg-config
-  libglfw3-dev libglew-dev libassimp-dev libfreeimage-dev libglm-dev libgtest-dev libx11-dev
+  libglfw3-dev libglew-dev libassimp-dev libfreeimage-dev libglm-dev libgtest-dev libx11-dev libimgui-dev
   libgl1-mesa-dri xvfb xauth xdotool imagemagick x11-utils clang libclang-rt-14-dev)
 
 install_missing_packages() {

@@ -42,8 +42,16 @@ void stepIf(Camera& camera, bool held, glm::vec3 v, float dt) {
 }
 }  // namespace
 
-Camera::Camera(GLFWwindow* window) {
-    input.getWindowSize(window, &world.cameraWindowWidth, &world.cameraWindowHeight);
+Camera::Camera(GLFWwindow* window) { readWindowSizes(window); }
+
+void readWindowSizes(GLFWwindow* window) {
+    const int oldWidth = world.windowWidth, oldHeight = world.windowHeight;
+    input.getWindowSize(window, &world.windowWidth, &world.windowHeight);
+    input.getFramebufferSize(window, &world.frameWidth, &world.frameHeight);
+    // The cursor was kept at the old centre: moving it to the new one turns nothing.
+    if (oldWidth != 0 && (world.windowWidth != oldWidth || world.windowHeight != oldHeight)) {
+        input.setCursorPos(window, world.windowWidth / 2, world.windowHeight / 2);
+    }
 }
 
 void Camera::switchToFree(glm::vec3 eye, float newYaw, float newPitch) {
@@ -81,9 +89,8 @@ glm::mat4 Camera::updateFree(GLFWwindow* window, float dt) {
         yaw = 3.14f;
         pitch = glm::half_pi<float>();
     }
-    // The first window size, never refreshed, so a resize does not move the centre.
-    const double centerX = world.cameraWindowWidth / 2;
-    const double centerY = world.cameraWindowHeight / 2;
+    const double centerX = world.windowWidth / 2;
+    const double centerY = world.windowHeight / 2;
     if (world.recenterCursor) {
         input.setCursorPos(window, centerX, centerY);
         world.recenterCursor = false;

@@ -30,7 +30,7 @@ struct Camera {
     glm::vec3 chaseUp{0.0f};            // Chase up direction in the target's model space
     Frustum frustum;
 
-    // Starts in Free mode at the origin and reads the window size once.
+    // Starts in Free mode at the origin and reads the window's sizes.
     explicit Camera(GLFWwindow* window);
 
     // Enters Free mode at eye; with eye (0, 0, 0) keeps the current view instead.
@@ -42,5 +42,9 @@ struct Camera {
     void updateChase();
 };
 
-// 60 degree perspective with the camera's first window aspect, near 0.1, far 1000.
+// Reads the window's size (mouse look centres the cursor in it) and its framebuffer's (the view's
+// aspect) into the world; a window that changed size gets the cursor at its new centre.
+void readWindowSizes(GLFWwindow* window);
+
+// 60 degree perspective with the framebuffer's aspect, near 0.1, far 1000.
 glm::mat4 cameraProjection();

@@ -1,5 +1,7 @@
 #include "view/frustum.h"
 
+#include <algorithm>
+
 #include "game/world.h"
 #include "view/bounds.h"
 #include "view/camera.h"
@@ -14,7 +16,8 @@ Plane planeThrough(glm::vec3 k1, glm::vec3 k2, glm::vec3 k3) {
 }  // namespace
 
 float cameraAspect() {
-    return static_cast<float>(world.cameraWindowWidth) / static_cast<float>(world.cameraWindowHeight);
+    // A framebuffer of no height draws nothing; its aspect only has to stay finite.
+    return static_cast<float>(world.frameWidth) / static_cast<float>(std::max(world.frameHeight, 1));
 }
 
 void Frustum::updateFrustum(glm::vec3 eye, glm::vec3 lookAt, glm::vec3 up) {

@@ -9,7 +9,7 @@ struct SceneObject;
 constexpr float viewHalfAngle = 0.5235988f;  // radians, half of the 60 degree vertical field of view
 constexpr float nearDistance = 0.1f;
 constexpr float farDistance = 1000.0f;
-// Width over height of the window size the camera read at start.
+// Width over height of the window's framebuffer.
 float cameraAspect();
 
 struct Plane {

@@ -21,7 +21,8 @@ void scriptedGetWindowSize(GLFWwindow*, int* width, int* height) {
 
 void installScriptedInput() {
     script = ScriptedInput{};
-    input = InputFunctions{scriptedGetKey, scriptedGetCursorPos, scriptedSetCursorPos, scriptedGetWindowSize};
+    input = InputFunctions{scriptedGetKey, scriptedGetCursorPos, scriptedSetCursorPos, scriptedGetWindowSize,
+                           scriptedGetWindowSize};
 }
 
 void restoreGlfwInput() { input = glfwInput(); }

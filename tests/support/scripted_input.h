@@ -1,5 +1,5 @@
 #pragma once
-// Scripted keys, cursor and window size for tests of game rules and camera maths.
+// Scripted keys, cursor and window size (the framebuffer's too) for tests of game rules and camera maths.
 
 #include <set>
 #include <vector>

@@ -1,10 +1,11 @@
 // Measures the game's frame on fixed scenarios of the real world, one figure a line:
-//   quorlax-bench [--frames N] [--reference] [--restarts N]
+//   quorlax-bench [--frames N] [--reference] [--restarts N] [--size WxH]
 // Run it from the directory holding Shader/ and Models/ (the build directory), on a display or
 // under xvfb-run. --reference runs the literal full-frame passes, reusing nothing; --restarts N ends
 // with N restarts and the resident memory they added after the first tenth of them.
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
+#include <imgui.h>
 
 #include <algorithm>
 #include <atomic>
@@ -17,6 +18,8 @@
 #include <vector>
 
 #include "app/game_loop.h"
+#include "app/game_options.h"
+#include "app/overlay.h"
 #include "game/game_over.h"
 #include "game/setup.h"
 #include "game/world.h"
@@ -35,6 +38,9 @@ void* countedAllocation(std::size_t size) noexcept {
     allocations.fetch_add(1, std::memory_order_relaxed);
     return std::malloc(size == 0 ? 1 : size);
 }
+// The overlay's library allocates through these.
+void* countedPanelAllocation(std::size_t size, void*) { return countedAllocation(size); }
+void freePanelMemory(void* memory, void*) { std::free(memory); }
 }  // namespace
 
 void* operator new(std::size_t size) {
@@ -74,13 +80,29 @@ void report(const char* scenario, const char* figure, double value, const char* 
 }
 
 struct Figures {
-    std::vector<double> frameMs, updateUs, passMs[renderPassCount];
+    std::vector<double> frameMs, updateUs, passMs[renderPassCount], overlayMs, overlayCpuUs;
     long frameAllocations = 0;  // the most any steady frame made
 };
 
-void runScenario(GLFWwindow* window, const FrameTargets& targets, const Scenario& scenario, int frames) {
+// The start view with the overlay on; not one of the shared scenarios, whose pictures the
+// reference path must reproduce bit for bit.
+const Scenario overlayScenario{"overlay", 0, [] { world.settings.overlay = true; }};
+
+// The panel as the game draws it after the composite, timed on the GPU (query) and the CPU.
+void drawTimedOverlay(Overlay& overlay, const PassTimer& timer, GLuint query, double& cpuSeconds) {
+    const double start = threadCpuSeconds();
+    glBeginQuery(GL_TIME_ELAPSED, query);
+    drawOverlay(overlay, timer, scenarioFrameTime);
+    glEndQuery(GL_TIME_ELAPSED);
+    cpuSeconds = threadCpuSeconds() - start;
+}
+
+void runScenario(GLFWwindow* window, const FrameTargets& targets, Overlay& overlay, const Scenario& scenario,
+                 int frames) {
     PassTimer timer;
     createPassTimer(timer);
+    GLuint overlayQuery = 0;
+    glGenQueries(1, &overlayQuery);
     Figures figures;
     startScenario(scenario);
     for (int frame = 0; frame < frames + warmUpFrames; ++frame) {
@@ -90,10 +112,18 @@ void runScenario(GLFWwindow* window, const FrameTargets& targets, const Scenario
         updateScenario(window);
         const double updateSeconds = threadCpuSeconds() - updateStart;
         renderScenarioFrame(targets, &timer);
+        double overlayCpuSeconds = 0.0;
+        if (world.settings.overlay) drawTimedOverlay(overlay, timer, overlayQuery, overlayCpuSeconds);
         glfwSwapBuffers(window);
         const double frameSeconds = seconds() - frameStart;
         if (frame < warmUpFrames) continue;
         figures.frameAllocations = std::max(figures.frameAllocations, allocations.load() - allocationsBefore);
+        if (world.settings.overlay) {
+            GLuint64 nanoseconds = 0;
+            glGetQueryObjectui64v(overlayQuery, GL_QUERY_RESULT, &nanoseconds);  // after the frame's clock
+            figures.overlayMs.push_back(static_cast<double>(nanoseconds) * 1e-6);
+            figures.overlayCpuUs.push_back(overlayCpuSeconds * 1e6);
+        }
         figures.frameMs.push_back(frameSeconds * 1e3);
         figures.updateUs.push_back(updateSeconds * 1e6);
         if (!timer.lastValid) continue;
@@ -106,6 +136,11 @@ void runScenario(GLFWwindow* window, const FrameTargets& targets, const Scenario
         report(scenario.name, passFigures[pass], median(figures.passMs[pass]), "ms");
     }
     report(scenario.name, "frame_allocs", static_cast<double>(figures.frameAllocations), "allocs");
+    if (!figures.overlayMs.empty()) {
+        report(scenario.name, "overlay_ms", median(figures.overlayMs), "ms");
+        report(scenario.name, "overlay_cpu_us", median(figures.overlayCpuUs), "us");
+    }
+    glDeleteQueries(1, &overlayQuery);
 }
 
 GLuint compileStage(GLenum stage, const char* source) {
@@ -181,18 +216,27 @@ int main(int argc, char** argv) {
     int frames = 60;
     bool reference = false;
     int restarts = 0;
+    int width = 800, height = 600;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--frames") == 0 && i + 1 < argc) frames = std::max(1, std::atoi(argv[++i]));
         if (std::strcmp(argv[i], "--reference") == 0) reference = true;
         if (std::strcmp(argv[i], "--restarts") == 0 && i + 1 < argc) restarts = std::max(0, std::atoi(argv[++i]));
+        if (std::strcmp(argv[i], "--size") == 0 && (i + 1 >= argc || !parseWindowSize(argv[++i], width, height))) {
+            std::fprintf(stderr, "--size needs WxH, from 320x240 to 7680x4320\n");
+            return 2;
+        }
     }
     const double setupStart = seconds();
     startReadingWorldModels();
-    GLFWwindow* window = openGameWindow();
+    GLFWwindow* window = openGameWindow(width, height);
     const FrameTargets targets = setUpScenarioWorld(window);
+    ImGui::SetAllocatorFunctions(countedPanelAllocation, freePanelMemory);
+    Overlay overlay;
+    createOverlay(overlay, window);
     glFinish();
     std::printf("setup_ms %.3f ms\n", (seconds() - setupStart) * 1e3);
     std::printf("renderer %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
+    std::printf("framebuffer %dx%d\n", world.frameWidth, world.frameHeight);
     world.referenceFrames = reference;
     // The floor is timed after every scenario, so that it shares the machine's load with the blur.
     const GLuint copyProgram = createCopyProgram();
@@ -200,11 +244,12 @@ int main(int argc, char** argv) {
     glGenQueries(1, &floorQuery);
     std::vector<double> floorMs;
     for (const Scenario& scenario : scenarios) {
-        runScenario(window, targets, scenario, frames);
+        runScenario(window, targets, overlay, scenario, frames);
         for (int run = 0; run < std::max(1, frames / 10); ++run) {
             floorMs.push_back(timeBlurFloorMs(copyProgram, floorQuery));
         }
     }
+    runScenario(window, targets, overlay, overlayScenario, frames);
     std::printf("blur_floor_ms %.3f ms\n", median(floorMs));
     if (restarts > 0) measureRestarts(window, targets, restarts);
     const GLenum error = glGetError();

@@ -32,8 +32,8 @@ int heldKey = 0;
 int scenarioKey(GLFWwindow*, int key) { return key == heldKey ? GLFW_PRESS : GLFW_RELEASE; }
 // The cursor rests at the window centre: no steering, no mouse look.
 void centredCursor(GLFWwindow*, double* x, double* y) {
-    *x = world.cameraWindowWidth / 2;
-    *y = world.cameraWindowHeight / 2;
+    *x = world.windowWidth / 2;
+    *y = world.windowHeight / 2;
 }
 void ignoreCursor(GLFWwindow*, double, double) {}
 

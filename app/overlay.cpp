@@ -1,0 +1,139 @@
+#include "app/overlay.h"
+
+#include <GL/glew.h>
+#include <GLFW/glfw3.h>
+#include <backends/imgui_impl_glfw.h>
+#include <backends/imgui_impl_opengl3.h>
+#include <imgui.h>
+
+#include "app/fullscreen.h"
+#include "app/keyboard.h"
+#include "game/world.h"
+#include "render/pass_timer.h"
+
+namespace {
+const char* enabledWord(bool on) { return on ? "enabled" : "disabled"; }
+
+// Frames per second and mean frame time over the last second of the history.
+void lastSecond(const Overlay& overlay, int& frames, float& meanMs) {
+    float total = 0.0f;
+    frames = 0;
+    for (int i = 1; i <= Overlay::historyFrames && total < 1000.0f; ++i) {
+        const float ms = overlay.frameMs[(overlay.next - i + Overlay::historyFrames) % Overlay::historyFrames];
+        if (ms <= 0.0f) break;
+        total += ms;
+        frames += 1;
+    }
+    meanMs = frames > 0 ? total / static_cast<float>(frames) : 0.0f;
+}
+
+void key(const char* name, const char* what) {
+    ImGui::TextUnformatted(name);
+    ImGui::SameLine(70.0f);
+    ImGui::TextUnformatted(what);
+}
+
+void drawKeys(const double (&passMs)[renderPassCount]) {
+    static const char* const mipmapWords[3] = {"off", "nearest", "linear"};
+    const RenderSettings& settings = world.settings;
+    ImGui::Separator();
+    key("Mouse", "steer (chase) / look (free)");
+    key("W S Q", "throttle up, down; brake");
+    key("A D", "slide sideways");
+    key("Spc Shft", "rise, sink");
+    key("1 2", "free view; chase view");
+    key("3 4 5 6", "orbit views of two enemies");
+    key("8 R", "free view: jump to the light; back to (0, 0, 5)");
+    ImGui::Separator();
+    key("F1", settings.enemiesFollow ? "Enemies are following you!" : "Enemies are taking a break!");
+    ImGui::Text("F2");
+    ImGui::SameLine(70.0f);
+    ImGui::Text("Frame statistics %s", settings.printFrameStats ? "on" : "off");
+    ImGui::Text("F3");
+    ImGui::SameLine(70.0f);
+    ImGui::Text("Wireframe %s  (scene %.2f ms)", enabledWord(settings.wireframe), passMs[1]);
+    ImGui::Text("F4");
+    ImGui::SameLine(70.0f);
+    ImGui::Text("Texture Sampling %s", settings.textureLinear ? "linear" : "Nearest Neighbor");
+    ImGui::Text("F5");
+    ImGui::SameLine(70.0f);
+    ImGui::Text("Mip Map Sampeling %s", mipmapWords[settings.mipmapMode % 3]);
+    ImGui::Text("F6");
+    ImGui::SameLine(70.0f);
+    ImGui::Text("LOD %s  (%d drawn low)", settings.lodAlwaysLowest ? "always lowest" : "distance based",
+                world.lowDetailCount);
+    ImGui::Text("F7");
+    ImGui::SameLine(70.0f);
+    ImGui::Text("Bloom %s  (costs %.2f ms)", enabledWord(settings.bloom), passMs[2] + passMs[3]);
+    ImGui::Text("F8");
+    ImGui::SameLine(70.0f);
+    ImGui::Text("View Frustum Culling %s  (%d of %d culled)", enabledWord(settings.frustumCulling), world.culledCount,
+                static_cast<int>(world.allObjects.size()));
+    ImGui::Text("F9");
+    ImGui::SameLine(70.0f);
+    ImGui::Text("Transparency %s", enabledWord(settings.transparency));
+    ImGui::Text("M");
+    ImGui::SameLine(70.0f);
+    ImGui::Text("Sky: %s  (shadow %.2f ms)", settings.showShadowCubeMap ? "shadow map" : "sky", passMs[0]);
+    key("H", "Overlay enabled");
+    ImGui::Text("F11");
+    ImGui::SameLine(70.0f);
+    ImGui::Text("Fullscreen %s", enabledWord(isFullscreen(glfwGetCurrentContext())));
+    key("F12", "screenshot into the working directory");
+    key("Esc", "quit");
+}
+}  // namespace
+
+void createOverlay(Overlay& overlay, GLFWwindow* window) {
+    IMGUI_CHECKVERSION();
+    ImGui::CreateContext();
+    ImGuiIO& io = ImGui::GetIO();
+    io.IniFilename = nullptr;
+    io.LogFilename = nullptr;
+    io.ConfigFlags |= ImGuiConfigFlags_NoMouse | ImGuiConfigFlags_NoMouseCursorChange;
+    ImGui::StyleColorsDark();
+    ImGui_ImplGlfw_InitForOpenGL(window, false);
+    ImGui_ImplOpenGL3_Init("#version 410 core");
+    overlay.created = true;
+}
+
+void drawOverlay(Overlay& overlay, const PassTimer& timer, float dt) {
+    overlay.frameMs[overlay.next] = dt * 1000.0f;
+    overlay.next = (overlay.next + 1) % Overlay::historyFrames;
+    int frames = 0;
+    float meanMs = 0.0f;
+    lastSecond(overlay, frames, meanMs);
+
+    ImGui_ImplOpenGL3_NewFrame();
+    ImGui_ImplGlfw_NewFrame();
+    ImGui::NewFrame();
+    ImGui::SetNextWindowPos(ImVec2(10.0f, 10.0f));
+    ImGui::SetNextWindowBgAlpha(0.8f);
+    const ImGuiWindowFlags flags = ImGuiWindowFlags_NoDecoration | ImGuiWindowFlags_AlwaysAutoResize |
+                                   ImGuiWindowFlags_NoSavedSettings | ImGuiWindowFlags_NoInputs |
+                                   ImGuiWindowFlags_NoFocusOnAppearing | ImGuiWindowFlags_NoNav;
+    ImGui::Begin("Quorlax", nullptr, flags);
+    ImGui::Text("View: %s", currentViewName());
+    ImGui::Text("%d fps, %.1f ms a frame (last second)", frames, meanMs);
+    ImGui::PlotLines("##frames", overlay.frameMs, Overlay::historyFrames, overlay.next, "frame time, last 4 s", 0.0f,
+                     100.0f, ImVec2(300.0f, 50.0f));
+    const double(&passMs)[renderPassCount] = timer.lastMs;
+    ImGui::Text("GPU: shadow %.2f  scene %.2f  blur %.2f  composite %.2f ms", passMs[0], passMs[1], passMs[2],
+                passMs[3]);
+    drawKeys(passMs);
+    ImGui::End();
+    ImGui::Render();
+    // The window encodes wireframe lines to sRGB; the panel's colours are stored as they are.
+    const bool srgb = glIsEnabled(GL_FRAMEBUFFER_SRGB);
+    glDisable(GL_FRAMEBUFFER_SRGB);
+    ImGui_ImplOpenGL3_RenderDrawData(ImGui::GetDrawData());
+    if (srgb) glEnable(GL_FRAMEBUFFER_SRGB);
+}
+
+void destroyOverlay(Overlay& overlay) {
+    if (!overlay.created) return;
+    ImGui_ImplOpenGL3_Shutdown();
+    ImGui_ImplGlfw_Shutdown();
+    ImGui::DestroyContext();
+    overlay.created = false;
+}
