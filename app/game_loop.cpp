@@ -145,6 +145,10 @@ int runGame(const GameOptions& options) {
     if (options.passTimes) stats.passTimer = &passTimer;
     const FrameTargets targets{shadowMap.framebuffer, hdrFramebuffer};
     stats.frames = 0;
+    // Steering reads the cursor's offset from the window's centre: take the pointer's moves so far
+    // and start from the centre, so the craft starts level wherever the pointer was.
+    glfwPollEvents();
+    glfwSetCursorPos(window, world.windowWidth / 2, world.windowHeight / 2);
 
     Overlay overlay;
     createOverlay(overlay, window);

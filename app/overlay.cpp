@@ -6,12 +6,16 @@
 #include <backends/imgui_impl_opengl3.h>
 #include <imgui.h>
 
+#include <algorithm>
+
 #include "app/fullscreen.h"
 #include "app/keyboard.h"
 #include "game/world.h"
 #include "render/pass_timer.h"
 
 namespace {
+constexpr float fullSizeHeight = 420.0f;  // framebuffer rows the panel fits at full size
+
 const char* enabledWord(bool on) { return on ? "enabled" : "disabled"; }
 
 // Frames per second and mean frame time over the last second of the history.
@@ -27,60 +31,38 @@ void lastSecond(const Overlay& overlay, int& frames, float& meanMs) {
     meanMs = frames > 0 ? total / static_cast<float>(frames) : 0.0f;
 }
 
-void key(const char* name, const char* what) {
+// One key's line: its name, then what it does or the state it is in.
+template <typename... Values>
+void key(const char* name, const char* format, Values... values) {
     ImGui::TextUnformatted(name);
-    ImGui::SameLine(70.0f);
-    ImGui::TextUnformatted(what);
+    ImGui::SameLine(64.0f);
+    ImGui::Text(format, values...);
 }
 
 void drawKeys(const double (&passMs)[renderPassCount]) {
     static const char* const mipmapWords[3] = {"off", "nearest", "linear"};
     const RenderSettings& settings = world.settings;
     ImGui::Separator();
-    key("Mouse", "steer (chase) / look (free)");
-    key("W S Q", "throttle up, down; brake");
-    key("A D", "slide sideways");
-    key("Spc Shft", "rise, sink");
-    key("1 2", "free view; chase view");
-    key("3 4 5 6", "orbit views of two enemies");
-    key("8 R", "free view: jump to the light; back to (0, 0, 5)");
+    key("Mouse", "%s", "steer the craft (chase), look around (free)");
+    key("W S Q", "%s", "throttle up, down, brake (arrows too)");
+    key("A D", "%s", "slide sideways; Space, Shift: rise, sink");
+    key("1 2", "%s", "free view, chase view; 3 to 6: orbit views");
+    key("8 R", "%s", "free view: to the light, back to (0, 0, 5)");
     ImGui::Separator();
-    key("F1", settings.enemiesFollow ? "Enemies are following you!" : "Enemies are taking a break!");
-    ImGui::Text("F2");
-    ImGui::SameLine(70.0f);
-    ImGui::Text("Frame statistics %s", settings.printFrameStats ? "on" : "off");
-    ImGui::Text("F3");
-    ImGui::SameLine(70.0f);
-    ImGui::Text("Wireframe %s  (scene %.2f ms)", enabledWord(settings.wireframe), passMs[1]);
-    ImGui::Text("F4");
-    ImGui::SameLine(70.0f);
-    ImGui::Text("Texture Sampling %s", settings.textureLinear ? "linear" : "Nearest Neighbor");
-    ImGui::Text("F5");
-    ImGui::SameLine(70.0f);
-    ImGui::Text("Mip Map Sampeling %s", mipmapWords[settings.mipmapMode % 3]);
-    ImGui::Text("F6");
-    ImGui::SameLine(70.0f);
-    ImGui::Text("LOD %s  (%d drawn low)", settings.lodAlwaysLowest ? "always lowest" : "distance based",
-                world.lowDetailCount);
-    ImGui::Text("F7");
-    ImGui::SameLine(70.0f);
-    ImGui::Text("Bloom %s  (costs %.2f ms)", enabledWord(settings.bloom), passMs[2] + passMs[3]);
-    ImGui::Text("F8");
-    ImGui::SameLine(70.0f);
-    ImGui::Text("View Frustum Culling %s  (%d of %d culled)", enabledWord(settings.frustumCulling), world.culledCount,
-                static_cast<int>(world.allObjects.size()));
-    ImGui::Text("F9");
-    ImGui::SameLine(70.0f);
-    ImGui::Text("Transparency %s", enabledWord(settings.transparency));
-    ImGui::Text("M");
-    ImGui::SameLine(70.0f);
-    ImGui::Text("Sky: %s  (shadow %.2f ms)", settings.showShadowCubeMap ? "shadow map" : "sky", passMs[0]);
-    key("H", "Overlay enabled");
-    ImGui::Text("F11");
-    ImGui::SameLine(70.0f);
-    ImGui::Text("Fullscreen %s", enabledWord(isFullscreen(glfwGetCurrentContext())));
-    key("F12", "screenshot into the working directory");
-    key("Esc", "quit");
+    key("F1", "%s", settings.enemiesFollow ? "Enemies are following you!" : "Enemies are taking a break!");
+    key("F2", "Frame statistics %s", settings.printFrameStats ? "on" : "off");
+    key("F3", "Wireframe %s  (scene %.2f ms)", enabledWord(settings.wireframe), passMs[1]);
+    key("F4", "Texture Sampling %s", settings.textureLinear ? "linear" : "Nearest Neighbor");
+    key("F5", "Mip Map Sampeling %s", mipmapWords[settings.mipmapMode % 3]);
+    key("F6", "LOD %s  (%d drawn low)", settings.lodAlwaysLowest ? "always lowest" : "distance based",
+        world.lowDetailCount);
+    key("F7", "Bloom %s  (costs %.2f ms)", enabledWord(settings.bloom), passMs[2] + passMs[3]);
+    key("F8", "View Frustum Culling %s  (%d of %d culled)", enabledWord(settings.frustumCulling), world.culledCount,
+        static_cast<int>(world.allObjects.size()));
+    key("F9", "Transparency %s", enabledWord(settings.transparency));
+    key("M", "Sky: %s  (shadow %.2f ms)", settings.showShadowCubeMap ? "shadow map" : "sky", passMs[0]);
+    key("F11", "Fullscreen %s", enabledWord(isFullscreen(glfwGetCurrentContext())));
+    key("H F12", "%s", "Overlay enabled; F12: screenshot; Esc: quit");
 }
 }  // namespace
 
@@ -106,6 +88,8 @@ void drawOverlay(Overlay& overlay, const PassTimer& timer, float dt) {
 
     ImGui_ImplOpenGL3_NewFrame();
     ImGui_ImplGlfw_NewFrame();
+    // Smaller on a low window, so that the whole panel stays in view.
+    ImGui::GetIO().FontGlobalScale = std::clamp(static_cast<float>(world.frameHeight) / fullSizeHeight, 0.75f, 1.0f);
     ImGui::NewFrame();
     ImGui::SetNextWindowPos(ImVec2(10.0f, 10.0f));
     ImGui::SetNextWindowBgAlpha(0.8f);
@@ -113,10 +97,9 @@ void drawOverlay(Overlay& overlay, const PassTimer& timer, float dt) {
                                    ImGuiWindowFlags_NoSavedSettings | ImGuiWindowFlags_NoInputs |
                                    ImGuiWindowFlags_NoFocusOnAppearing | ImGuiWindowFlags_NoNav;
     ImGui::Begin("Quorlax", nullptr, flags);
-    ImGui::Text("View: %s", currentViewName());
-    ImGui::Text("%d fps, %.1f ms a frame (last second)", frames, meanMs);
-    ImGui::PlotLines("##frames", overlay.frameMs, Overlay::historyFrames, overlay.next, "frame time, last 4 s", 0.0f,
-                     100.0f, ImVec2(300.0f, 50.0f));
+    ImGui::Text("View: %s    %d fps, %.1f ms a frame", currentViewName(), frames, meanMs);
+    ImGui::PlotLines("##frames", overlay.frameMs, Overlay::historyFrames, overlay.next, "frame time (0 to 100 ms)",
+                     0.0f, 100.0f, ImVec2(330.0f, 36.0f));
     const double(&passMs)[renderPassCount] = timer.lastMs;
     ImGui::Text("GPU: shadow %.2f  scene %.2f  blur %.2f  composite %.2f ms", passMs[0], passMs[1], passMs[2],
                 passMs[3]);

@@ -6,6 +6,7 @@
 #   toggles  each switch reports its new state; F8 silences the culling line, F2 the frame lines;
 #            --pass-times ends every report with the passes' times
 #   fatal    start-up failures: message, a pause that waits for Enter, status 255
+#   showcase the command line; a resized, iconified and fullscreen window; screenshots; the overlay
 source "$(dirname "$0")/lib.sh" "$1"
 WINDOW_MESSAGE=${3:-}  # the window_message helper: sends a window manager's requests
 
@@ -181,8 +182,105 @@ fatal() {
   [ "$GAME_STATUS" = 255 ] || fail "exit status $GAME_STATUS after Enter, expected 255"
 }
 
+# capture <name>: the window as $WORK/<name>.png
+capture() { import -window "$(game_window)" "$WORK/$1.png" 2>/dev/null || fail "could not capture the window"; }
+
+# differing <a> <b> [crop]: how many pixels of two captures (cropped alike) differ
+differing() {
+  compare -metric AE "$WORK/$1.png${3:+[$3]}" "$WORK/$2.png${3:+[$3]}" null: 2>&1 | cut -d' ' -f1
+}
+
+# The window's size as WxH.
+window_size() { xdotool getwindowgeometry "$(game_window)" | sed -n 's/.*Geometry: //p'; }
+
+# wait_reports <n>: n more once-a-second reports
+wait_reports() { wait_for_line '^Culled ' $(($(count_lines '^Culled ') + $1)); }
+
+# The start view (nothing in it moves) of a game started at this size.
+capture_started_at() {
+  GAME_ARGS="--size $1" start_game
+  wait_reports 2
+  capture "started-$1"
+  quit_with_status_0
+}
+
+showcase() {
+  # The command line: --help and --version need no display; a bad option is refused before any window.
+  local run=(env -u DISPLAY "$BUILD_DIR/quorlax")
+  "${run[@]}" --help >"$WORK/cli.out" || fail "--help: status $?"
+  grep -q -- '--size WxH' "$WORK/cli.out" && grep -q -- '--fullscreen' "$WORK/cli.out" || fail "--help lacks options"
+  "${run[@]}" --version | grep -qE '^Quorlax [0-9]+\.[0-9]+\.[0-9]+$' || fail "--version"
+  local args status
+  for args in --bogus '--size 319x240' '--size 800' '--size 8000x600' --size; do
+    "${run[@]}" $args >"$WORK/cli.out" 2>"$WORK/cli.err"
+    status=$?
+    [ "$status" = 2 ] && [ ! -s "$WORK/cli.out" ] && grep -q '^Usage: quorlax' "$WORK/cli.err" || fail "$args: status $status"
+  done
+  "${run[@]}" --bogus 2>&1 | grep -qx 'Unknown option: --bogus' || fail "no 'Unknown option' line"
+
+  capture_started_at 1000x700
+  capture_started_at 640x360
+  start_game
+  wait_reports 2
+  capture before
+  # A resized window fills with the picture a game started at that size shows: a row and a column.
+  local size
+  for size in 1000x700 640x360; do
+    xdotool windowsize "$(game_window)" ${size%x*} ${size#*x}
+    wait_reports 2
+    capture "resized-$size"
+    [ "$(differing "resized-$size" "started-$size" "${size%x*}x1+0+$((${size#*x} / 2))")" = 0 ] &&
+      [ "$(differing "resized-$size" "started-$size" "1x${size#*x}+$((${size%x*} / 2))+0")" = 0 ] ||
+      fail "the window resized to $size does not show the picture of that size"
+  done
+  xdotool windowsize "$(game_window)" 800 600
+  wait_reports 2
+  # Iconified, nothing is drawn or reported; restored, the view is as it was.
+  "$WINDOW_MESSAGE" "$(game_window)" iconify
+  sleep 1
+  local reports
+  reports=$(count_lines '^Culled ')
+  sleep 3
+  [ "$(count_lines '^Culled ')" = "$reports" ] || fail "reports while iconified"
+  "$WINDOW_MESSAGE" "$(game_window)" restore
+  wait_reports 2
+  capture restored
+  [ "$(differing restored before)" = 0 ] || fail "the view moved while the window was iconified"
+  # F11 covers the screen; back, the window has its size again.
+  tap_until_line F11 '^Fullscreen enabled$'
+  wait_reports 1
+  [ "$(window_size)" = 1024x768 ] || fail "fullscreen is $(window_size)"
+  tap_until_line F11 '^Fullscreen disabled$'
+  wait_reports 1
+  [ "$(window_size)" = 800x600 ] || fail "back from fullscreen at $(window_size)"
+  # F12 saves what the window shows.
+  tap_until_line F12 '^Screenshot saved: quorlax-[0-9]{8}-[0-9]{6}-[0-9]+\.png$'
+  local shot
+  shot=$(sed -n 's/^Screenshot saved: //p' "$WORK/out.log" | tail -n 1)
+  cp "$WORK/game/$shot" "$WORK/shot.png" || fail "no file $shot"
+  capture window
+  [ "$(differing shot window)" = 0 ] || fail "the screenshot is not what the window shows"
+  # H draws the panel over the top left corner and changes nothing else.
+  tap_until_line h '^Overlay enabled$'
+  wait_reports 2
+  capture panel
+  local box box_w box_h box_x box_y
+  box=$(convert "$WORK/panel.png" "$WORK/window.png" -compose difference -composite -threshold 0 -trim \
+        -format '%w %h %X %Y' info: 2>/dev/null)
+  read -r box_w box_h box_x box_y <<<"$box"
+  [ "$box_x" = +10 ] && [ "$box_y" = +10 ] && [ "$box_w" -lt 500 ] && [ "$box_h" -lt 500 ] ||
+    fail "the panel changed pixels outside its corner: $box"
+  # Where the working directory cannot be written, the game says why and goes on.
+  tap_until_line h '^Overlay disabled$'
+  rm -rf "$WORK/game"
+  tap_until_line F12 '^Screenshot not saved: .+'
+  wait_reports 1
+  quit_with_status_0
+  [ ! -s "$WORK/err.log" ] || fail "unexpected output on stderr"
+}
+
 case ${2:-} in
-  play | toggles | fatal) prepare_game_dir && "$2" ;;
+  play | toggles | fatal | showcase) prepare_game_dir && "$2" ;;
   *) fail "unknown scenario '${2:-}'" ;;
 esac
 echo "$2 e2e passed"
