@@ -5,15 +5,18 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 #include <utility>
 #include <vector>
 
 #include "game/game_over.h"
 #include "game/input.h"
 #include "game/world.h"
+#include "render/bloom.h"
 #include "render/scene.h"
 #include "tests/support/gl_context.h"
 #include "tools/bench/scenarios.h"
+#include "view/camera.h"
 
 namespace {
 constexpr int framesPerRun = 4;
@@ -56,8 +59,8 @@ std::vector<std::pair<uint64_t, uint64_t>> run(GLFWwindow* window, const FrameTa
         if (events && frame == 3) switchWireframe(false);
         updateScenario(window);
         renderScenarioFrame(targets, nullptr);
-        const std::vector<unsigned char> pixels = readPixels(0, 0, 800, 600);
-        std::vector<float> glow(800 * 600 * 3);
+        const std::vector<unsigned char> pixels = readPixels(0, 0, world.frameWidth, world.frameHeight);
+        std::vector<float> glow(static_cast<size_t>(world.frameWidth) * world.frameHeight * 3);
         glBindTexture(GL_TEXTURE_2D, world.bloomPass.pingpongTextures[0]);
         glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_FLOAT, glow.data());
         const uint64_t picture = fingerprint(glow.data(), glow.size() * sizeof(float),
@@ -68,16 +71,25 @@ std::vector<std::pair<uint64_t, uint64_t>> run(GLFWwindow* window, const FrameTa
 }
 }  // namespace
 
+// At the window's first size and at another one.
 TEST(ReferencePath, EveryScenarioShowsTheSamePicturesAsTheReference) {
     GLFWwindow* window = sharedGlContext();
     world = World{};
     const FrameTargets targets = setUpScenarioWorld(window);
-    for (const Scenario& scenario : scenarios) {
-        SCOPED_TRACE(scenario.name);
-        EXPECT_EQ(run(window, targets, scenario, false, false), run(window, targets, scenario, true, false));
+    for (const glm::ivec2 size : {glm::ivec2(800, 600), glm::ivec2(640, 360)}) {
+        glfwSetWindowSize(window, size.x, size.y);
+        glfwSwapBuffers(window);  // the window's own framebuffer takes the new size at a swap
+        readWindowSizes(window);
+        resizeBloomTargets(world.frameWidth, world.frameHeight);
+        SCOPED_TRACE(std::to_string(size.x) + "x" + std::to_string(size.y));
+        for (const Scenario& scenario : scenarios) {
+            SCOPED_TRACE(scenario.name);
+            EXPECT_EQ(run(window, targets, scenario, false, false), run(window, targets, scenario, true, false));
+        }
+        SCOPED_TRACE("wireframe and restart");
+        EXPECT_EQ(run(window, targets, scenarios[0], false, true), run(window, targets, scenarios[0], true, true));
     }
-    SCOPED_TRACE("wireframe and restart");
-    EXPECT_EQ(run(window, targets, scenarios[0], false, true), run(window, targets, scenarios[0], true, true));
+    glfwSetWindowSize(window, 800, 600);
     input = glfwInput();
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }

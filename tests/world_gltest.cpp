@@ -30,9 +30,7 @@
 #include "view/camera.h"
 
 namespace {
-constexpr int goldenWidth = 200;  // the window downscaled 4 x 4
-constexpr int goldenHeight = 150;
-constexpr int pixelTolerance = 40;  // per channel, per downscaled pixel
+constexpr int pixelTolerance = 40;  // per channel, per pixel of the window downscaled 4 x 4
 constexpr double meanTolerance = 1.5;
 
 struct RealWorld : ::testing::Test {
@@ -247,16 +245,18 @@ TEST_F(RealWorld, EachGlErrorGivesOneLine) {
 }
 
 namespace {
-// The window averaged over 4 x 4 blocks, in FreeImage's layout: blue, green, red, bottom row first.
-std::vector<unsigned char> downscaledWindow() {
-    const std::vector<unsigned char> rgba = readPixels(0, 0, 800, 600);
-    std::vector<unsigned char> small(goldenWidth * goldenHeight * 3);
-    for (int y = 0; y < goldenHeight; ++y) {
-        for (int x = 0; x < goldenWidth; ++x) {
+// The window of width x height averaged over 4 x 4 blocks, in FreeImage's layout: blue, green, red,
+// bottom row first.
+std::vector<unsigned char> downscaledWindow(int width = 800, int height = 600) {
+    const std::vector<unsigned char> rgba = readPixels(0, 0, width, height);
+    const int smallWidth = width / 4, smallHeight = height / 4;
+    std::vector<unsigned char> small(smallWidth * smallHeight * 3);
+    for (int y = 0; y < smallHeight; ++y) {
+        for (int x = 0; x < smallWidth; ++x) {
             for (int c = 0; c < 3; ++c) {
                 int sum = 0;
-                for (int d = 0; d < 16; ++d) sum += rgba[((4 * y + d / 4) * 800 + 4 * x + d % 4) * 4 + c];
-                small[(y * goldenWidth + x) * 3 + 2 - c] = static_cast<unsigned char>((sum + 8) / 16);
+                for (int d = 0; d < 16; ++d) sum += rgba[((4 * y + d / 4) * width + 4 * x + d % 4) * 4 + c];
+                small[(y * smallWidth + x) * 3 + 2 - c] = static_cast<unsigned char>((sum + 8) / 16);
             }
         }
     }
@@ -265,26 +265,51 @@ std::vector<unsigned char> downscaledWindow() {
 
 constexpr unsigned masks[3] = {FI_RGBA_RED_MASK, FI_RGBA_GREEN_MASK, FI_RGBA_BLUE_MASK};
 
-void writeGolden(std::vector<unsigned char> pixels, const std::string& path) {
-    FIBITMAP* bitmap = FreeImage_ConvertFromRawBits(pixels.data(), goldenWidth, goldenHeight, goldenWidth * 3, 24,
-                                                    masks[0], masks[1], masks[2], FALSE);
+void writeGolden(std::vector<unsigned char> pixels, int width, int height, const std::string& path) {
+    FIBITMAP* bitmap = FreeImage_ConvertFromRawBits(pixels.data(), width, height, width * 3, 24, masks[0], masks[1],
+                                                    masks[2], FALSE);
     ASSERT_TRUE(FreeImage_Save(FIF_PNG, bitmap, path.c_str(), PNG_Z_BEST_COMPRESSION));
     FreeImage_Unload(bitmap);
 }
 
 // The golden image in the same layout; empty when it cannot be read or has another size.
-std::vector<unsigned char> readGolden(const std::string& path) {
+std::vector<unsigned char> readGolden(const std::string& path, int width, int height) {
     FIBITMAP* loaded = FreeImage_Load(FIF_PNG, path.c_str(), 0);
     if (!loaded) return {};
     FIBITMAP* bitmap = FreeImage_ConvertTo24Bits(loaded);
     FreeImage_Unload(loaded);
     std::vector<unsigned char> pixels;
-    if (FreeImage_GetWidth(bitmap) == goldenWidth && FreeImage_GetHeight(bitmap) == goldenHeight) {
-        pixels.resize(goldenWidth * goldenHeight * 3);
-        FreeImage_ConvertToRawBits(pixels.data(), bitmap, goldenWidth * 3, 24, masks[0], masks[1], masks[2], FALSE);
+    if (static_cast<int>(FreeImage_GetWidth(bitmap)) == width && static_cast<int>(FreeImage_GetHeight(bitmap)) == height) {
+        pixels.resize(width * height * 3);
+        FreeImage_ConvertToRawBits(pixels.data(), bitmap, width * 3, 24, masks[0], masks[1], masks[2], FALSE);
     }
     FreeImage_Unload(bitmap);
     return pixels;
+}
+
+// Compares the window (width x height) with tests/golden/<name>.png, or rewrites that image when
+// QUORLAX_UPDATE_GOLDEN=1; returns whether it rewrote it.
+bool matchesGolden(const std::string& name, int width = 800, int height = 600) {
+    const char* update = std::getenv("QUORLAX_UPDATE_GOLDEN");
+    const std::vector<unsigned char> image = downscaledWindow(width, height);
+    const std::string path = directoryOf(__FILE__) + "golden/" + name + ".png";
+    if (update && std::string(update) == "1") {
+        writeGolden(image, width / 4, height / 4, path);
+        return true;
+    }
+    const std::vector<unsigned char> golden = readGolden(path, width / 4, height / 4);
+    EXPECT_EQ(golden.size(), image.size()) << path << " missing or of another size";
+    if (golden.size() != image.size()) return false;
+    long total = 0;
+    int worst = 0;
+    for (size_t i = 0; i < image.size(); ++i) {
+        const int difference = std::abs(image[i] - golden[i]);
+        total += difference;
+        worst = std::max(worst, difference);
+    }
+    EXPECT_LE(worst, pixelTolerance) << name;
+    EXPECT_LE(static_cast<double>(total) / image.size(), meanTolerance) << name;
+    return false;
 }
 
 struct GoldenView {
@@ -321,31 +346,26 @@ const GoldenView goldenViews[] = {
 }  // namespace
 
 TEST_F(RealWorld, ViewsLookLikeTheirGoldenImages) {
-    const char* update = std::getenv("QUORLAX_UPDATE_GOLDEN");
-    const bool updating = update && std::string(update) == "1";
+    bool updated = false;
     for (const GoldenView& view : goldenViews) {
         SCOPED_TRACE(view.name);
         view.pose();
         renderFrame();
         world.settings = RenderSettings{};
         setWireframe(false);
-        const std::vector<unsigned char> image = downscaledWindow();
-        const std::string path = directoryOf(__FILE__) + "golden/" + view.name + ".png";
-        if (updating) {
-            writeGolden(image, path);
-            continue;
-        }
-        const std::vector<unsigned char> golden = readGolden(path);
-        ASSERT_EQ(golden.size(), image.size()) << path << " missing or of another size";
-        long total = 0;
-        int worst = 0;
-        for (size_t i = 0; i < image.size(); ++i) {
-            const int difference = std::abs(image[i] - golden[i]);
-            total += difference;
-            worst = std::max(worst, difference);
-        }
-        EXPECT_LE(worst, pixelTolerance);
-        EXPECT_LE(static_cast<double>(total) / image.size(), meanTolerance);
+        updated = matchesGolden(view.name);
     }
-    if (updating) GTEST_SKIP() << "golden images rewritten";
+    // The start view in windows of other sizes: the picture fills each, at its own aspect.
+    GLFWwindow* window = sharedGlContext();
+    for (const glm::ivec2 size : {glm::ivec2(1000, 700), glm::ivec2(640, 360), glm::ivec2(800, 600)}) {
+        glfwSetWindowSize(window, size.x, size.y);
+        glfwSwapBuffers(window);  // the window's own framebuffer takes the new size at a swap
+        startScenario(scenarios[0]);
+        updateScenario(window);
+        resizeBloomTargets(world.frameWidth, world.frameHeight);
+        ASSERT_EQ(glm::ivec2(world.frameWidth, world.frameHeight), size);
+        renderFrame();
+        if (size.x != 800) updated = matchesGolden("start_" + std::to_string(size.x) + "x" + std::to_string(size.y), size.x, size.y);
+    }
+    if (updated) GTEST_SKIP() << "golden images rewritten";
 }
