@@ -1,13 +1,11 @@
-// The once-per-second console report, GL error messages and driver logs.
+// The once-per-second console report and driver logs.
 #include <gtest/gtest.h>
 
 #include <GL/glew.h>
 
-#include <set>
 #include <sstream>
 
 #include "app/frame_stats.h"
-#include "app/gl_errors.h"
 #include "assets/shader_program.h"
 #include "game/world.h"
 #include "render/pass_timer.h"
@@ -63,17 +61,8 @@ TEST(FrameReport, OncePerSecondWithTheLinesThatAreOn) {
     world = World{};
 }
 
-// Every error code has its own "GL: " message, unknown codes share one; a driver's log may be empty
-// or lack its terminator.
-TEST(GlMessages, ErrorCodesAndDriverLogs) {
-    std::set<std::string> messages;
-    for (GLenum code : {GLenum(GL_INVALID_ENUM), GLenum(GL_INVALID_VALUE), GLenum(GL_INVALID_OPERATION), GLenum(GL_OUT_OF_MEMORY),
-                        GLenum(GL_INVALID_FRAMEBUFFER_OPERATION), GLenum(GL_STACK_OVERFLOW), GLenum(0x1234)}) {
-        const std::string message = glErrorMessage(code);
-        EXPECT_EQ(message.rfind("GL: ", 0), 0u) << message;
-        messages.insert(message);
-    }
-    EXPECT_EQ(messages.size(), 6u) << "one message per known code, one for the rest";
+// A driver's log may be empty or lack its terminator.
+TEST(GlMessages, DriverLogs) {
     EXPECT_EQ(infoLogText(nullptr, 0), "");
     const char unterminated[3] = {'a', 'b', 'c'};
     EXPECT_EQ(infoLogText(unterminated, 3), "abc");

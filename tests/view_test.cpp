@@ -54,8 +54,9 @@ struct View : ::testing::Test {
 };
 }  // namespace
 
-// The view spans 60 degrees vertically at the window's 4:3 aspect, from 0.1 to 1000 units ahead.
-TEST_F(View, ProjectionOfAnEightHundredBySixHundredWindowKeptAfterResizing) {
+// The view spans 60 degrees vertically at the framebuffer's aspect, from 0.1 to 1000 units ahead; a
+// wider window widens it and moves the cursor to the window's new centre.
+TEST_F(View, ProjectionFollowsTheWindow) {
     const glm::mat4 p = cameraProjection();
     const auto screen = [&p](glm::vec3 point) {
         const glm::vec4 clip = p * glm::vec4(point, 1.0f);
@@ -69,10 +70,11 @@ TEST_F(View, ProjectionOfAnEightHundredBySixHundredWindowKeptAfterResizing) {
     const glm::mat4 viewProjection = camera->updateCamera(nullptr, 0.0f);
     EXPECT_EQ(viewProjection, p * camera->view);
     script.windowWidth = 1600;
-    script.cursorX = 800.0;
+    readWindowSizes(nullptr);
+    EXPECT_EQ(script.cursorMoves.back(), std::make_pair(800.0, 300.0));
     frame();
-    EXPECT_EQ(camera->projection, p);
-    EXPECT_EQ(script.cursorMoves.back(), std::make_pair(400.0, 300.0));
+    EXPECT_FLOAT_EQ(camera->projection[0][0], p[0][0] / 2.0f);
+    EXPECT_EQ(camera->projection[1][1], p[1][1]);
 }
 
 // Key 1 from Orbit or Chase keeps the eye and direction (and, from Orbit, the roll); the chase
