@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "app/keyboard.h"
+#include "app/update.h"
 #include "game/game_over.h"
 #include "game/setup.h"
 #include "game/world.h"
@@ -89,6 +90,18 @@ TEST_F(Keyboard, OnlyTheFirstHeldFunctionKeyActsButMActsAlongside) {
     EXPECT_FALSE(glIsEnabled(GL_BLEND));
 }
 
+// A frame's update leaves the enemies where they are until F1 sets them on the craft.
+TEST_F(Keyboard, EnemiesPursueOnlyOnceF1SetsThemOn) {
+    SceneObject& enemy = *world.enemies[1];
+    const glm::vec3 start = enemy.position;
+    updateWorld(nullptr, 0.1f);
+    EXPECT_EQ(enemy.position, start);
+    script.heldKeys = {GLFW_KEY_F1};
+    updateWorld(nullptr, 0.1f);
+    EXPECT_GT(glm::distance(enemy.position, start), 1.0f);
+    place(enemy, start, enemy.angleZ, enemy.angleX);
+}
+
 // F4 switches nearest and linear, F5 cycles off, nearest and linear mip-map selection, both
 // printing both lines; the filters go into every texture and its sampler.
 TEST_F(Keyboard, SamplingKeysWriteTheFiltersIntoTexturesAndSamplers) {
@@ -135,23 +148,17 @@ TEST_F(Keyboard, CameraKeysPickTheirViewsAndNoneEndsTheGameByItself) {
     EXPECT_EQ(camera.mode, CameraMode::Chase);
     EXPECT_EQ(camera.target, world.allObjects[0]);
     EXPECT_EQ(script.cursorMoves, (std::vector<std::pair<double, double>>{{400.0, 300.0}}));
-    const auto frame = [&](std::set<int> keys) {
-        script.heldKeys = std::move(keys);
-        handleCameraKeys(nullptr);
-        handleLightKey(nullptr);
-        camera.updateCamera(nullptr, 0.02f);
-        noteWhereTheEyeIs();
-    };
-    frame({GLFW_KEY_1});
-    frame({GLFW_KEY_8});
+    for (int key : {GLFW_KEY_1, GLFW_KEY_8}) {
+        script.heldKeys = {key};
+        updateWorld(nullptr, 0.02f);
+    }
     EXPECT_EQ(camera.position, world.light.position);
     EXPECT_FALSE(isGameOver()) << "inside the light it jumped to";
-    const glm::vec3 outside = world.light.position + glm::vec3(0.0f, 0.0f, 20.0f);
-    camera.position = outside;
-    frame({});
-    EXPECT_FALSE(isGameOver());
-    camera.position = world.light.position;
-    frame({});
+    script.heldKeys = {};
+    for (glm::vec3 eye : {world.light.position + glm::vec3(0.0f, 0.0f, 20.0f), world.light.position}) {
+        camera.position = eye;
+        updateWorld(nullptr, 0.0f);
+    }
     EXPECT_TRUE(isGameOver()) << "back into the light after leaving it";
     camera.mode = CameraMode::Chase;
     camera.target = world.allObjects[0];

@@ -1,10 +1,8 @@
 #!/usr/bin/env bash
-# The real game, one scenario per run: game_e2e.sh <build dir> <play|toggles|fatal> <window_message>
+# The real game, one scenario per run: game_e2e.sh <build dir> <play|fatal|showcase> <window_message>
 #   play     the window and its once-a-second report; no view key ends the game by itself; a crash
 #            turns it red, an escape green, R starts a new game; closing the window quits with
 #            status 0 during start-up and on both end screens
-#   toggles  each switch reports its new state; F8 silences the culling line, F2 the frame lines;
-#            --pass-times ends every report with the passes' times
 #   fatal    start-up failures: message, a pause that waits for Enter, status 255
 #   showcase the command line; a resized, iconified and fullscreen window; screenshots; the overlay
 source "$(dirname "$0")/lib.sh" "$1"
@@ -101,56 +99,6 @@ play() {
   close_window_with_status_0
 }
 
-# Taps a toggle key until its family of lines grows, then checks the state it ended in.
-toggle() {
-  local key=$1 message=$2 family=$3
-  tap_until_line "$key" "^$family"
-  sleep 0.5
-  [ "$(grep -E -- "^$family" "$WORK/out.log" | tail -n 1)" = "$message" ] || fail "$key did not end in '$message'"
-}
-
-# Waits for `reports` more culling lines; true if no frame line came meanwhile.
-no_frame_lines_for() {
-  local fps culled
-  fps=$(count_lines '^fps: ~')
-  culled=$(count_lines '^Culled ')
-  wait_for_line '^Culled ' $((culled + $1))
-  [ "$(count_lines '^fps: ~')" = "$fps" ] && [ "$(count_lines '^avg frame time')" = "$fps" ]
-}
-
-toggles() {
-  GAME_ARGS=--pass-times start_game
-  # (The first report may come before any frame's times are back.)
-  wait_for_line '^passes: shadow [0-9.]+ ms, scene [0-9.]+ ms, blur [0-9.]+ ms, composite [0-9.]+ ms$' 2
-  awk '/^passes:/ { scene = $6 } END { exit !(scene + 0 > 0) }' "$WORK/out.log" || fail "passes line without a scene time"
-  toggle F1 'Enemies are following you!' 'Enemies are'
-  toggle F1 'Enemies are taking a break!' 'Enemies are'
-  toggle F3 'Wireframe enabled' 'Wireframe'
-  toggle F3 'Wireframe disabled' 'Wireframe'
-  toggle F4 'Texture Sampling linear' 'Texture Sampling'
-  grep -qx 'Mip Map Sampeling off' "$WORK/out.log" || fail "F4 did not report the mip-map sampling"
-  toggle F5 'Mip Map Sampeling nearest' 'Mip Map Sampeling'
-  toggle F6 'LOD always lowest' 'LOD'
-  toggle F7 'Bloom disabled' 'Bloom'
-  toggle F9 'Transparency disabled' 'Transparency'
-  toggle F8 'View Frustum Culling disabled' 'View Frustum Culling'
-  wait_for_line '^fps: ~' $(($(count_lines '^fps: ~') + 1))
-  local culled
-  culled=$(count_lines '^Culled ')
-  wait_for_line '^fps: ~' $(($(count_lines '^fps: ~') + 2))
-  [ "$(count_lines '^Culled ')" = "$culled" ] || fail "culling line still printed after F8"
-  toggle F8 'View Frustum Culling enabled' 'View Frustum Culling'
-  wait_for_line '^Culled ' $((culled + 1))
-  # F2 has no message: tap it until a whole report interval passes without frame lines.
-  local attempt
-  for attempt in $(seq 10); do
-    tap_key F2
-    no_frame_lines_for 2 && break
-  done
-  no_frame_lines_for 3 || fail "frame lines still printed after F2"
-  quit_with_status_0
-}
-
 # run_to_exit <first line> [command prefix...]: the game ends with that line and status 255.
 run_to_exit() {
   local expected=$1
@@ -220,8 +168,10 @@ showcase() {
 
   capture_started_at 1000x700
   capture_started_at 640x360
-  start_game
-  wait_reports 2
+  # --pass-times ends each report with the passes' GPU times (the first may come before any is back).
+  GAME_ARGS=--pass-times start_game
+  wait_for_line '^passes: shadow [0-9.]+ ms, scene [0-9.]+ ms, blur [0-9.]+ ms, composite [0-9.]+ ms$' 2
+  awk '/^passes:/ { scene = $6 } END { exit !(scene + 0 > 0) }' "$WORK/out.log" || fail "passes line without a scene time"
   capture before
   # A resized window fills with the picture a game started at that size shows: a row and a column.
   local size
@@ -280,7 +230,7 @@ showcase() {
 }
 
 case ${2:-} in
-  play | toggles | fatal | showcase) prepare_game_dir && "$2" ;;
+  play | fatal | showcase) prepare_game_dir && "$2" ;;
   *) fail "unknown scenario '${2:-}'" ;;
 esac
 echo "$2 e2e passed"
