@@ -47,10 +47,8 @@ play() {
   start_game
   wait_for_line '^Culled [0-9]+ of 80 Objects\.$' 2
   wait_for_line '^avg frame time: [0-9.e+-]+ ms$' 2
-  local window
-  window=$(game_window)
-  xdotool getwindowgeometry "$window" | grep -q 'Geometry: 800x600' || fail "window is not 800x600"
-  [ "$(xdotool getwindowname "$window")" = "Quorlax" ] || fail "window title is not Quorlax"
+  [ "$(window_size)" = 800x600 ] || fail "window is not 800x600"
+  [ "$(xdotool getwindowname "$(game_window)")" = "Quorlax" ] || fail "window title is not Quorlax"
   # Each report: the culling line, then the two frame lines; something behind the chase view is culled.
   awk '/^Culled/ { c = NR; if ($2 > 0) culled = 1 } /^fps: ~ [0-9]+$/ { if (c != NR - 1) bad = 1 }
        END { exit bad || !culled }' "$WORK/out.log" || fail "report lines out of order, or nothing culled"
@@ -188,8 +186,7 @@ showcase() {
   # Iconified, nothing is drawn or reported; restored, the view is as it was.
   "$WINDOW_MESSAGE" "$(game_window)" iconify
   sleep 1
-  local reports
-  reports=$(count_lines '^Culled ')
+  local reports=$(count_lines '^Culled ')
   sleep 3
   [ "$(count_lines '^Culled ')" = "$reports" ] || fail "reports while iconified"
   "$WINDOW_MESSAGE" "$(game_window)" restore
