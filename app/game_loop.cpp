@@ -22,6 +22,7 @@
 #include "render/pass_timer.h"
 #include "render/scene.h"
 #include "render/shadow_map.h"
+#include "view/camera.h"
 
 GLFWwindow* openGameWindow(int width, int height) {
     if (!glfwInit()) fatalExit("GLFW failed");
@@ -85,11 +86,24 @@ void showEndScreen(GLFWwindow* window, float red, float green, const char* messa
     }
 }
 
+// What GLFW reported about the window; its callbacks cost no round trip to the X server per frame.
+struct WindowEvents {
+    bool resized = true;     // the sizes changed since they were last read
+    bool iconified = false;
+    bool noPixels = false;   // a framebuffer of 0 x 0
+};
+WindowEvents windowEvents;
+
+void noteResize(GLFWwindow*, int, int) { windowEvents.resized = true; }
+void noteFramebufferSize(GLFWwindow*, int width, int height) {
+    windowEvents.resized = true;
+    windowEvents.noPixels = width <= 0 || height <= 0;
+}
+void noteIconified(GLFWwindow*, int iconified) { windowEvents.iconified = iconified == GLFW_TRUE; }
+
 // An iconified window, or one whose framebuffer has no pixels, shows nothing: wait for events.
-bool waitWhileHidden(GLFWwindow* window) {
-    int width = 0, height = 0;
-    glfwGetFramebufferSize(window, &width, &height);
-    if (!glfwGetWindowAttrib(window, GLFW_ICONIFIED) && width > 0 && height > 0) return false;
+bool waitWhileHidden() {
+    if (!windowEvents.iconified && !windowEvents.noPixels) return false;
     glfwWaitEvents();
     return true;
 }
@@ -152,6 +166,9 @@ int runGame(const GameOptions& options) {
 
     Overlay overlay;
     createOverlay(overlay, window);
+    glfwSetWindowSizeCallback(window, noteResize);
+    glfwSetFramebufferSizeCallback(window, noteFramebufferSize);
+    glfwSetWindowIconifyCallback(window, noteIconified);
     // Nothing moves for time spent waiting (end screens, a hidden window, a screenshot being
     // written), and no report counts it: the next frame's step and report second start after it.
     const auto skipWaitedTime = [&] {
@@ -159,7 +176,7 @@ int runGame(const GameOptions& options) {
         restartReportSecond(stats, lastFrame);
     };
     while (!glfwWindowShouldClose(window)) {
-        if (waitWhileHidden(window)) {
+        if (waitWhileHidden()) {
             skipWaitedTime();
             continue;
         }
@@ -168,6 +185,10 @@ int runGame(const GameOptions& options) {
         lastFrame = now;
         countFrame(stats, now, std::cout);
         glfwPollEvents();
+        if (windowEvents.resized) {
+            windowEvents.resized = false;
+            readWindowSizes(window);
+        }
         updateWorld(window, dt);
         if (world.frameWidth != world.bloomPass.width || world.frameHeight != world.bloomPass.height) {
             resizeBloomTargets(world.frameWidth, world.frameHeight);

@@ -12,7 +12,6 @@
 
 void updateWorld(GLFWwindow* window, float dt) {
     Camera& camera = *world.camera;
-    readWindowSizes(window);
     handleCameraKeys(window);
     if (camera.mode == CameraMode::Chase) flyPlayer(window, dt);
     handleLightKey(window);

@@ -76,7 +76,7 @@ TEST(ReferencePath, EveryScenarioShowsTheSamePicturesAsTheReference) {
     GLFWwindow* window = sharedGlContext();
     world = World{};
     const FrameTargets targets = setUpScenarioWorld(window);
-    for (const glm::ivec2 size : {glm::ivec2(800, 600), glm::ivec2(640, 360)}) {
+    for (const glm::ivec2& size : {glm::ivec2(800, 600), glm::ivec2(640, 360)}) {
         glfwSetWindowSize(window, size.x, size.y);
         glfwSwapBuffers(window);  // the window's own framebuffer takes the new size at a swap
         readWindowSizes(window);

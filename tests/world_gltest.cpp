@@ -355,9 +355,10 @@ TEST_F(RealWorld, ViewsLookLikeTheirGoldenImages) {
     }
     // The start view in windows of other sizes: the picture fills each, at its own aspect.
     GLFWwindow* window = sharedGlContext();
-    for (const glm::ivec2 size : {glm::ivec2(1000, 700), glm::ivec2(640, 360), glm::ivec2(800, 600)}) {
+    for (const glm::ivec2& size : {glm::ivec2(1000, 700), glm::ivec2(640, 360), glm::ivec2(800, 600)}) {
         glfwSetWindowSize(window, size.x, size.y);
         glfwSwapBuffers(window);  // the window's own framebuffer takes the new size at a swap
+        readWindowSizes(window);
         startScenario(scenarios[0]);
         updateScenario(window);
         resizeBloomTargets(world.frameWidth, world.frameHeight);
