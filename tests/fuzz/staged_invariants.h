@@ -21,8 +21,8 @@
 // material outside it.
 inline void requireStagedInvariants(const StagedModel& staged) {
     const ImportedModel& imported = staged.imported;
-    REQUIRE(staged.vertices.size() % 8 == 0);
-    const int64_t vertexCount = static_cast<int64_t>(staged.vertices.size() / 8);
+    REQUIRE(staged.vertices.size() % VertexLayout::floats == 0);
+    const int64_t vertexCount = static_cast<int64_t>(staged.vertices.size() / VertexLayout::floats);
     REQUIRE(imported.meshVertexCount.size() == imported.meshFirstVertex.size());
     REQUIRE(imported.meshMaterial.size() == imported.meshFirstVertex.size());
     for (size_t m = 0; m < imported.meshFirstVertex.size(); ++m) {
