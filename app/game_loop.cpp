@@ -135,10 +135,23 @@ bool renderFrame(GLFWwindow* window) {
 }
 }  // namespace
 
-int runGame(const GameOptions& options) {
+namespace {
+// What the frame loop holds besides the world.
+struct Session {
+    GLFWwindow* window = nullptr;
+    FrameTargets targets;
+    FrameStats stats;
+    PassTimer passTimer;
+    Overlay overlay;
+    double lastFrame = 0.0;  // glfwGetTime of the last frame's start
+};
+
+// Opens the window and builds everything the first frame needs.
+void startSession(Session& session, const GameOptions& options) {
     setShaderFailureHandler(fatalExit);
     startReadingWorldModels();
     GLFWwindow* window = openGameWindow(options.windowWidth, options.windowHeight);
+    session.window = window;
     if (options.fullscreen) toggleFullscreen(window, nullptr);
     setFixedGlState();
     ShadowMap shadowMap;
@@ -147,73 +160,80 @@ int runGame(const GameOptions& options) {
     setUpWorld(window);
     setImportWaitCheck(nullptr);
 
-    double lastFrame = glfwGetTime();
-    FrameStats stats;
-    stats.lastStats = glfwGetTime();
+    session.lastFrame = glfwGetTime();
+    session.stats.lastStats = glfwGetTime();
     createBloomProgram();
     const unsigned hdrFramebuffer = createHdrFramebuffer();
     createBlurTargets();
     world.referenceFrames = options.referenceFrames;
-    PassTimer passTimer;
-    createPassTimer(passTimer);
-    if (options.passTimes) stats.passTimer = &passTimer;
-    const FrameTargets targets{shadowMap.framebuffer, hdrFramebuffer};
-    stats.frames = 0;
+    createPassTimer(session.passTimer);
+    if (options.passTimes) session.stats.passTimer = &session.passTimer;
+    session.targets = FrameTargets{shadowMap.framebuffer, hdrFramebuffer};
     // Steering reads the cursor's offset from the window's centre: take the pointer's moves so far
     // and start from the centre, so the craft starts level wherever the pointer was.
     glfwPollEvents();
     glfwSetCursorPos(window, world.windowWidth / 2, world.windowHeight / 2);
-
-    Overlay overlay;
-    createOverlay(overlay, window);
+    createOverlay(session.overlay, window);
     glfwSetWindowSizeCallback(window, noteResize);
     glfwSetFramebufferSizeCallback(window, noteFramebufferSize);
     glfwSetWindowIconifyCallback(window, noteIconified);
-    // Nothing moves for time spent waiting (end screens, a hidden window, a screenshot being
-    // written), and no report counts it: the next frame's step and report second start after it.
-    const auto skipWaitedTime = [&] {
-        lastFrame = glfwGetTime();
-        restartReportSecond(stats, lastFrame);
-    };
-    while (!glfwWindowShouldClose(window)) {
+}
+
+// Nothing moves for time spent waiting (end screens, a hidden window, a screenshot being written),
+// and no report counts it: the next frame's step and report second start after it.
+void skipWaitedTime(Session& session) {
+    session.lastFrame = glfwGetTime();
+    restartReportSecond(session.stats, session.lastFrame);
+}
+
+// One frame: time, report, events, update, passes, overlay, screenshot, swap.
+void runFrame(Session& session, const GameOptions& options) {
+    GLFWwindow* window = session.window;
+    const double now = glfwGetTime();
+    const float dt = static_cast<float>(now - session.lastFrame);
+    session.lastFrame = now;
+    countFrame(session.stats, now, std::cout);
+    glfwPollEvents();
+    if (windowEvents.resized) {
+        windowEvents.resized = false;
+        readWindowSizes(window);
+    }
+    updateWorld(window, dt);
+    if (world.frameWidth != world.bloomPass.width || world.frameHeight != world.bloomPass.height) {
+        resizeBloomTargets(world.frameWidth, world.frameHeight);
+    }
+    // The passes are timed for the report (--pass-times) and while the overlay shows them.
+    PassTimer* timer = options.passTimes || world.settings.overlay ? &session.passTimer : nullptr;
+    beginFrame(session.targets, timer);
+    const bool waited = renderFrame(window);
+    endFrame(timer);
+    if (waited) {
+        skipWaitedTime(session);
+    } else if (world.settings.overlay) {
+        drawOverlay(session.overlay, session.passTimer, dt);
+    }
+    if (world.screenshotRequested) {
+        world.screenshotRequested = false;
+        saveScreenshot(world.frameWidth, world.frameHeight, std::cout);
+        skipWaitedTime(session);
+    }
+    reportGlError();
+    glfwSwapBuffers(window);
+}
+}  // namespace
+
+int runGame(const GameOptions& options) {
+    Session session;
+    startSession(session, options);
+    while (!glfwWindowShouldClose(session.window)) {
         if (waitWhileHidden()) {
-            skipWaitedTime();
+            skipWaitedTime(session);
             continue;
         }
-        const double now = glfwGetTime();
-        const float dt = static_cast<float>(now - lastFrame);
-        lastFrame = now;
-        countFrame(stats, now, std::cout);
-        glfwPollEvents();
-        if (windowEvents.resized) {
-            windowEvents.resized = false;
-            readWindowSizes(window);
-        }
-        updateWorld(window, dt);
-        if (world.frameWidth != world.bloomPass.width || world.frameHeight != world.bloomPass.height) {
-            resizeBloomTargets(world.frameWidth, world.frameHeight);
-        }
-        // The passes are timed for the report (--pass-times) and while the overlay shows them.
-        PassTimer* timer = options.passTimes || world.settings.overlay ? &passTimer : nullptr;
-        beginFrame(targets, timer);
-        const bool waited = renderFrame(window);
-        endFrame(timer);
-        if (waited) {
-            skipWaitedTime();
-        } else if (world.settings.overlay) {
-            drawOverlay(overlay, passTimer, dt);
-        }
-        if (world.screenshotRequested) {
-            world.screenshotRequested = false;
-            saveScreenshot(world.frameWidth, world.frameHeight, std::cout);
-            skipWaitedTime();
-        }
-        reportGlError();
-        glfwSwapBuffers(window);
-        if (keyPressed(window, GLFW_KEY_ESCAPE)) break;
+        runFrame(session, options);
+        if (keyPressed(session.window, GLFW_KEY_ESCAPE)) break;
     }
-
-    destroyOverlay(overlay);
+    destroyOverlay(session.overlay);
     world.allObjects.clear();
     glfwTerminate();
     return 0;

@@ -36,7 +36,7 @@ play() {
   rm "$WORK/game/Models/scythe2.dae"
   mkfifo "$WORK/game/Models/scythe2.dae"
   start_game
-  close_window_with_status_0 10
+  close_window_with_status_0 15
   local process
   for process in $(pgrep -f quorlax-import); do
     [ "$(readlink "/proc/$process/cwd")" = "$WORK/game" ] && fail "the import process outlived the game"
