@@ -37,12 +37,9 @@ void orbit(SceneObject* target, glm::vec3 eyeOffset) {
 
 SceneObject* enemy(size_t index) { return index < world.enemies.size() ? world.enemies[index] : nullptr; }
 
-const char* enabledWord(bool on) { return on ? "enabled" : "disabled"; }
-
 void printFilterState(std::ostream& out) {
-    static const char* const mipmapWords[3] = {"off", "nearest", "linear"};
     out << "Texture Sampling " << (world.settings.textureLinear ? "linear" : "Nearest Neighbor") << std::endl;
-    out << "Mip Map Sampeling " << mipmapWords[world.settings.mipmapMode] << std::endl;
+    out << "Mip Map Sampeling " << mipmapWord(world.settings.mipmapMode) << std::endl;
 }
 
 // Flips the setting of F key number (1..9) and reports it.
@@ -94,6 +91,13 @@ void toggle(int fKey, std::ostream& out) {
     }
 }
 }  // namespace
+
+const char* enabledWord(bool on) { return on ? "enabled" : "disabled"; }
+
+const char* mipmapWord(int mode) {
+    static const char* const words[3] = {"off", "nearest", "linear"};
+    return words[((mode % 3) + 3) % 3];
+}
 
 void handleCameraKeys(GLFWwindow* window) {
     Camera& camera = *world.camera;

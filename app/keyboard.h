@@ -7,6 +7,10 @@ struct GLFWwindow;
 
 // Keys 1 to 6, tested in order every frame; the last held one decides the view.
 void handleCameraKeys(GLFWwindow* window);
+// The console's words for a switch's state: "enabled" or "disabled".
+const char* enabledWord(bool on);
+// The console's word for a mip-map mode: "off", "nearest" or "linear".
+const char* mipmapWord(int mode);
 // "chase", "free" or "orbit 3" to "orbit 6": the view the camera keys chose.
 const char* currentViewName();
 // Key 8 in Free mode: the eye jumps to the light.

@@ -16,8 +16,6 @@
 namespace {
 constexpr float fullSizeHeight = 420.0f;  // framebuffer rows the panel fits at full size
 
-const char* enabledWord(bool on) { return on ? "enabled" : "disabled"; }
-
 // Frames per second and mean frame time over the last second of the history.
 void lastSecond(const Overlay& overlay, int& frames, float& meanMs) {
     float total = 0.0f;
@@ -40,7 +38,6 @@ void key(const char* name, const char* format, Values... values) {
 }
 
 void drawKeys(const double (&passMs)[renderPassCount]) {
-    static const char* const mipmapWords[3] = {"off", "nearest", "linear"};
     const RenderSettings& settings = world.settings;
     ImGui::Separator();
     key("Mouse", "%s", "steer the craft (chase), look around (free)");
@@ -53,7 +50,7 @@ void drawKeys(const double (&passMs)[renderPassCount]) {
     key("F2", "Frame statistics %s", settings.printFrameStats ? "on" : "off");
     key("F3", "Wireframe %s  (scene %.2f ms)", enabledWord(settings.wireframe), passMs[1]);
     key("F4", "Texture Sampling %s", settings.textureLinear ? "linear" : "Nearest Neighbor");
-    key("F5", "Mip Map Sampeling %s", mipmapWords[settings.mipmapMode % 3]);
+    key("F5", "Mip Map Sampeling %s", mipmapWord(settings.mipmapMode));
     key("F6", "LOD %s  (%d drawn low)", settings.lodAlwaysLowest ? "always lowest" : "distance based",
         world.lowDetailCount);
     key("F7", "Bloom %s  (costs %.2f ms)", enabledWord(settings.bloom), passMs[2] + passMs[3]);

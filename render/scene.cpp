@@ -28,6 +28,7 @@ bool isTranslucent(const SceneObject& object) {
 
 // Blended over everything opaque, farthest first, without hiding what lies behind them.
 void drawTranslucent(std::vector<SceneObject*>& objects, const Camera& camera) {
+    if (objects.empty()) return;
     const glm::vec3 eye = camera.position;
     std::sort(objects.begin(), objects.end(), [eye](const SceneObject* a, const SceneObject* b) {
         return distanceF(worldCenter(*a), eye) > distanceF(worldCenter(*b), eye);
