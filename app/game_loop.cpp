@@ -15,6 +15,7 @@
 #include "assets/model_import_process.h"
 #include "assets/shader_program.h"
 #include "game/game_over.h"
+#include "game/input.h"
 #include "game/setup.h"
 #include "game/world.h"
 #include "render/bloom.h"
@@ -57,7 +58,12 @@ void setFixedGlState() {
 }
 
 namespace {
-bool keyPressed(GLFWwindow* window, int key) { return glfwGetKey(window, key) == GLFW_PRESS; }
+
+// R on an end screen: the keys pressed while it waited are not the new game's.
+void startNewGame() {
+    restartGame();
+    clearKeyPresses();
+}
 
 // The whole window in one colour, however large it is now.
 void fillWindow(GLFWwindow* window, float red, float green) {
@@ -72,14 +78,15 @@ void fillWindow(GLFWwindow* window, float red, float green) {
 void showEndScreen(GLFWwindow* window, float red, float green, const char* message) {
     fillWindow(window, red, green);
     std::cout << message << std::endl;
-    if (keyPressed(window, GLFW_KEY_R)) {
-        restartGame();
+    clearKeyPresses();
+    if (keyHeld(window, GLFW_KEY_R)) {
+        startNewGame();
         return;
     }
-    while (!keyPressed(window, GLFW_KEY_ESCAPE) && !glfwWindowShouldClose(window)) {
+    while (!keyHeldOrPressed(window, GLFW_KEY_ESCAPE) && !glfwWindowShouldClose(window)) {
         glfwWaitEvents();
-        if (keyPressed(window, GLFW_KEY_R)) {
-            restartGame();
+        if (keyHeldOrPressed(window, GLFW_KEY_R)) {
+            startNewGame();
             return;
         }
         fillWindow(window, red, green);
@@ -94,6 +101,10 @@ struct WindowEvents {
 };
 WindowEvents windowEvents;
 
+// Every press counts once, even one released before the frame polls the keys.
+void noteKey(GLFWwindow*, int key, int, int action, int) {
+    if (action == GLFW_PRESS) recordKeyPress(key);
+}
 void noteResize(GLFWwindow*, int, int) { windowEvents.resized = true; }
 void noteFramebufferSize(GLFWwindow*, int width, int height) {
     windowEvents.resized = true;
@@ -174,6 +185,7 @@ void startSession(Session& session, const GameOptions& options) {
     glfwPollEvents();
     glfwSetCursorPos(window, world.windowWidth / 2, world.windowHeight / 2);
     createOverlay(session.overlay, window);
+    glfwSetKeyCallback(window, noteKey);
     glfwSetWindowSizeCallback(window, noteResize);
     glfwSetFramebufferSizeCallback(window, noteFramebufferSize);
     glfwSetWindowIconifyCallback(window, noteIconified);
@@ -193,6 +205,7 @@ void runFrame(Session& session, const GameOptions& options) {
     const float dt = static_cast<float>(now - session.lastFrame);
     session.lastFrame = now;
     countFrame(session.stats, now, std::cout);
+    clearKeyPresses();
     glfwPollEvents();
     if (windowEvents.resized) {
         windowEvents.resized = false;
@@ -231,7 +244,7 @@ int runGame(const GameOptions& options) {
             continue;
         }
         runFrame(session, options);
-        if (keyPressed(session.window, GLFW_KEY_ESCAPE)) break;
+        if (keyHeldOrPressed(session.window, GLFW_KEY_ESCAPE)) break;
     }
     destroyOverlay(session.overlay);
     world.allObjects.clear();

@@ -6,15 +6,12 @@
 #include <ostream>
 
 #include "app/fullscreen.h"
-#include "game/game_over.h"
 #include "game/input.h"
 #include "game/world.h"
 #include "render/scene.h"
 #include "view/camera.h"
 
 namespace {
-constexpr float toggleCooldown = 0.2f;
-
 // The orbit views: key, which enemy they watch, and from where.
 struct OrbitView {
     int key;
@@ -37,48 +34,61 @@ void orbit(SceneObject* target, glm::vec3 eyeOffset) {
 
 SceneObject* enemy(size_t index) { return index < world.enemies.size() ? world.enemies[index] : nullptr; }
 
+// What one view key does; other keys do nothing here.
+void applyViewKey(GLFWwindow* window, int key) {
+    Camera& camera = *world.camera;
+    if (key == GLFW_KEY_1) camera.switchToFree(glm::vec3(0.0f), 3.14f, 0.0f);
+    if (key == GLFW_KEY_2 && !world.allObjects.empty()) {
+        chaseCraft(camera, world.allObjects[0]);
+        input.setCursorPos(window, world.windowWidth / 2, world.windowHeight / 2);
+    }
+    for (const OrbitView& view : orbitViews) {
+        if (key == view.key) orbit(enemy(view.enemy), view.eyeOffset);
+    }
+}
+
 void printFilterState(std::ostream& out) {
     out << "Texture Sampling " << (world.settings.textureLinear ? "linear" : "Nearest Neighbor") << std::endl;
     out << "Mip Map Sampeling " << mipmapWord(world.settings.mipmapMode) << std::endl;
 }
 
-// Flips the setting of F key number (1..9) and reports it.
-void toggle(int fKey, std::ostream& out) {
+// Acts on one press of a toggle key and reports it; other keys do nothing here.
+void toggle(GLFWwindow* window, int key, std::ostream& out) {
     RenderSettings& settings = world.settings;
-    switch (fKey) {
-        case 1:
+    switch (key) {
+        case GLFW_KEY_F1:
             settings.enemiesFollow = !settings.enemiesFollow;
             out << "Enemies " << (settings.enemiesFollow ? "are following you!" : "are taking a break!") << std::endl;
             break;
-        case 2: settings.printFrameStats = !settings.printFrameStats; break;
-        case 3:
+        case GLFW_KEY_F2: settings.printFrameStats = !settings.printFrameStats; break;
+        case GLFW_KEY_F3:
             settings.wireframe = !settings.wireframe;
             setWireframe(settings.wireframe);
             out << "Wireframe " << enabledWord(settings.wireframe) << std::endl;
             break;
-        case 4:
+        case GLFW_KEY_F4:
             settings.textureLinear = !settings.textureLinear;
             refilterTextures();
             printFilterState(out);
             break;
-        case 5:
+        case GLFW_KEY_F5:
             settings.mipmapMode = (settings.mipmapMode + 1) % 3;
             refilterTextures();
             printFilterState(out);
             break;
-        case 6:
+        case GLFW_KEY_F6:
             settings.lodAlwaysLowest = !settings.lodAlwaysLowest;
             out << "LOD " << (settings.lodAlwaysLowest ? "always lowest" : "distance based") << std::endl;
             break;
-        case 7:
+        case GLFW_KEY_F7:
             settings.bloom = !settings.bloom;
             out << "Bloom " << enabledWord(settings.bloom) << std::endl;
             break;
-        case 8:
+        case GLFW_KEY_F8:
             settings.frustumCulling = !settings.frustumCulling;
             out << "View Frustum Culling " << enabledWord(settings.frustumCulling) << std::endl;
             break;
-        case 9:
+        case GLFW_KEY_F9:
             settings.transparency = !settings.transparency;
             if (settings.transparency) {
                 glEnable(GL_BLEND);
@@ -88,6 +98,13 @@ void toggle(int fKey, std::ostream& out) {
             }
             out << "Transparency " << enabledWord(settings.transparency) << std::endl;
             break;
+        case GLFW_KEY_M: settings.showShadowCubeMap = !settings.showShadowCubeMap; break;
+        case GLFW_KEY_H:
+            settings.overlay = !settings.overlay;
+            out << "Overlay " << enabledWord(settings.overlay) << std::endl;
+            break;
+        case GLFW_KEY_F11: toggleFullscreen(window, &out); break;
+        case GLFW_KEY_F12: world.screenshotRequested = true; break;
     }
 }
 }  // namespace
@@ -100,19 +117,13 @@ const char* mipmapWord(int mode) {
 }
 
 void handleCameraKeys(GLFWwindow* window) {
-    Camera& camera = *world.camera;
-    if (keyHeld(window, GLFW_KEY_1)) camera.switchToFree(glm::vec3(0.0f), 3.14f, 0.0f);
-    if (keyHeld(window, GLFW_KEY_2) && !world.allObjects.empty()) {
-        camera.target = world.allObjects[0];
-        camera.chaseEye = glm::vec3(-0.44f, 0.0f, 0.5f);
-        camera.chaseLook = glm::vec3(1.0f, 0.0f, 0.0f);
-        camera.chaseUp = glm::vec3(0.0f, 0.0f, 1.0f);
-        camera.mode = CameraMode::Chase;
-        input.setCursorPos(window, world.windowWidth / 2, world.windowHeight / 2);
+    // Keys held since an earlier frame act in their fixed order, then this frame's presses in the
+    // order they came: the key pressed last decides the view.
+    static const int viewKeys[] = {GLFW_KEY_1, GLFW_KEY_2, GLFW_KEY_3, GLFW_KEY_4, GLFW_KEY_5, GLFW_KEY_6};
+    for (int key : viewKeys) {
+        if (keyHeld(window, key) && !keyWasPressed(key)) applyViewKey(window, key);
     }
-    for (const OrbitView& view : orbitViews) {
-        if (keyHeld(window, view.key)) orbit(enemy(view.enemy), view.eyeOffset);
-    }
+    for (int i = 0; i < keyPresses.count; ++i) applyViewKey(window, keyPresses.keys[i]);
 }
 
 const char* currentViewName() {
@@ -129,39 +140,13 @@ const char* currentViewName() {
 
 void handleLightKey(GLFWwindow* window) {
     Camera& camera = *world.camera;
-    if (camera.mode == CameraMode::Free && keyHeld(window, GLFW_KEY_8)) {
+    if (camera.mode == CameraMode::Free && keyHeldOrPressed(window, GLFW_KEY_8)) {
         camera.switchToFree(world.light.position, 3.14f, 0.0f);
-        putEyeInside(world.lightSphere);
     }
 }
 
-void handleToggleKeys(GLFWwindow* window, float dt, std::ostream& out) {
-    world.keyCooldown -= dt;
-    if (world.keyCooldown > 0.0f) return;
-    for (int fKey = 1; fKey <= 9; ++fKey) {
-        if (keyHeld(window, GLFW_KEY_F1 + fKey - 1)) {
-            toggle(fKey, out);
-            world.keyCooldown = toggleCooldown;
-            break;
-        }
-    }
-    if (keyHeld(window, GLFW_KEY_M)) {
-        world.settings.showShadowCubeMap = !world.settings.showShadowCubeMap;
-        world.keyCooldown = toggleCooldown;
-    }
-    if (keyHeld(window, GLFW_KEY_H)) {
-        world.settings.overlay = !world.settings.overlay;
-        out << "Overlay " << enabledWord(world.settings.overlay) << std::endl;
-        world.keyCooldown = toggleCooldown;
-    }
-    if (keyHeld(window, GLFW_KEY_F11)) {
-        toggleFullscreen(window, &out);
-        world.keyCooldown = toggleCooldown;
-    }
-    if (keyHeld(window, GLFW_KEY_F12)) {
-        world.screenshotRequested = true;
-        world.keyCooldown = toggleCooldown;
-    }
+void handleToggleKeys(GLFWwindow* window, std::ostream& out) {
+    for (int i = 0; i < keyPresses.count; ++i) toggle(window, keyPresses.keys[i], out);
 }
 
 void refilterTextures() {

@@ -4,7 +4,6 @@
 
 #include "app/keyboard.h"
 #include "game/flight.h"
-#include "game/game_over.h"
 #include "game/pursuit.h"
 #include "game/world.h"
 #include "render/lighting.h"
@@ -15,10 +14,9 @@ void updateWorld(GLFWwindow* window, float dt) {
     handleCameraKeys(window);
     if (camera.mode == CameraMode::Chase) flyPlayer(window, dt);
     handleLightKey(window);
-    handleToggleKeys(window, dt, std::cout);
+    handleToggleKeys(window, std::cout);
     if (world.settings.enemiesFollow) pursuePlayer(dt);
     updateOrbitSphere(dt);
     updateViewPositions(camera.position);
     camera.updateCamera(window, dt);
-    noteWhereTheEyeIs();
 }

@@ -7,37 +7,19 @@
 #include "view/precise_math.h"
 
 namespace {
-constexpr float eyeMargin = 0.1f;
 constexpr float escapeDistance = 400.0f;
-
-// The radius of the eye's sphere: in the chase view the eye stands for the whole craft.
-float eyeRadius(const Camera& camera) {
-    return camera.mode == CameraMode::Chase ? worldRadius(*camera.target) : eyeMargin;
-}
-
-// An orbit view's eye sits on the circle of the sphere orbiting the enemy it watches, and the eye
-// put inside an object on purpose has not left it yet: neither ends the game.
-bool eyeMayTouch(const Camera& camera, const SceneObject* object) {
-    if (object == world.eyeLeavingObject) return true;
-    return camera.mode == CameraMode::Orbit && object == world.orbitSphere && camera.target == world.leadEnemy;
-}
 }  // namespace
 
 bool isGameOver() {
-    const Camera& camera = *world.camera;
-    const float radius = eyeRadius(camera);
+    // The craft collides, whatever view the player watches: a sphere of its size around the eye
+    // the chase view puts behind it. The free and orbit cameras only watch.
+    const SceneObject& craft = *world.allObjects[0];
+    const glm::vec3 eye = chaseEyePosition(craft);
+    const float radius = worldRadius(craft);
     for (const SceneObject* object : world.allObjects) {
-        if (!eyeMayTouch(camera, object) && touchesSphere(*object, radius, camera.position)) return true;
+        if (touchesSphere(*object, radius, eye)) return true;
     }
     return false;
-}
-
-void putEyeInside(const SceneObject* object) { world.eyeLeavingObject = object; }
-
-void noteWhereTheEyeIs() {
-    const SceneObject* object = world.eyeLeavingObject;
-    const Camera& camera = *world.camera;
-    if (object && !sphereOverlaps(*object, eyeRadius(camera), camera.position)) world.eyeLeavingObject = nullptr;
 }
 
 bool hasEscaped() {

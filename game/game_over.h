@@ -1,15 +1,9 @@
 #pragma once
 // End-of-game tests and the restart.
 
-struct SceneObject;
-
-// True when the camera's eye touches a collidable object, but for the sphere orbiting the enemy an
-// orbit view watches and an object the eye was put inside and has not left.
+// True when the craft touches a collidable object: a sphere of the craft's size around the chase
+// view's eye, in every camera mode (the free and orbit eyes never collide).
 bool isGameOver();
-// The eye was put inside this object on purpose: it does not end the game until the eye leaves it.
-void putEyeInside(const SceneObject* object);
-// Once a frame after the camera moved: forgets the object the eye was put inside once it has left it.
-void noteWhereTheEyeIs();
 // True when every enemy is at least 400 units from the craft.
 bool hasEscaped();
 enum class GameEnd { None, Crash, Escape };

@@ -157,10 +157,5 @@ void setUpWorld(GLFWwindow* window) {
                  "Models/Skybox_up.png", "Models/Skybox_back.png", "Models/Skybox_front.png"},
                 skyboxProgram);
 
-    Camera& camera = *world.camera;
-    camera.mode = CameraMode::Chase;
-    camera.target = world.allObjects[0];
-    camera.chaseEye = glm::vec3(-0.44f, 0.0f, 0.5f);
-    camera.chaseLook = glm::vec3(1.0f, 0.0f, 0.0f);
-    camera.chaseUp = glm::vec3(0.0f, 0.0f, 1.0f);
+    chaseCraft(*world.camera, world.allObjects[0]);
 }

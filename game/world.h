@@ -107,9 +107,6 @@ struct World {
     // position and angles stay as constructed.
     SceneObject* orbitSphere = nullptr;
     SceneObject* lightSphere = nullptr;       // the self-lit sphere around the light
-    // The object the eye was put inside on purpose (the jump to the light): it cannot end the game
-    // until the eye has left it.
-    const SceneObject* eyeLeavingObject = nullptr;
     float orbitAngle = 0.0f;                  // radians, never wrapped
 
     Camera* camera = nullptr;
@@ -148,7 +145,6 @@ struct World {
 
     int culledCount = 0;       // objects skipped by culling in the last scene pass
     int lowDetailCount = 0;    // objects the last scene pass drew with their low-detail model
-    float keyCooldown = 0.0f;  // seconds until the toggle keys act again
     bool screenshotRequested = false;  // F12: the frame being drawn goes to a file
     int windowWidth = 0;       // the window in screen coordinates; mouse look keeps the cursor at its centre
     int windowHeight = 0;

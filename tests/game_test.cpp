@@ -144,27 +144,31 @@ TEST_F(Game, EnemiesChaseTheCraftAndSidestepTheFirstObstacle) {
     expectNear(ships[0].position, {100.75f, 0, 0});
 }
 
-// Free and orbiting eyes end the game within an object's radius plus a tenth; a chasing eye stands
-// for a sphere of the craft's radius; the craft itself is no obstacle. A crash outranks an escape.
-TEST_F(Game, EyeInsideAnObjectEndsTheGameAndEscapeNeedsFourHundredUnits) {
+// The craft collides in every view: a sphere of its radius around the chase view's eye, within an
+// object's radius; the craft itself is no obstacle, and a watching eye inside an object never
+// ends the game. A crash outranks an escape.
+TEST_F(Game, TheCraftCollidesInEveryViewAndEscapeNeedsFourHundredUnits) {
+    const glm::vec3 eyeOffset = chaseEyePosition(craft) - craft.position;
+    expectNear(eyeOffset, glm::vec3(-0.88f, 0, 1));  // (-0.44, 0, 0.5) of a craft scaled by 2
     const struct {
-        CameraMode mode;
-        glm::vec3 eye;
+        glm::vec3 chaseEye;
         bool over;
-    } cases[] = {{CameraMode::Free, {-100 + 60.09f, 0, 0}, true},  {CameraMode::Orbit, {-100, 0, 60.09f}, true},
-                 {CameraMode::Free, {-100 + 60.2f, 0, 0}, false},  {CameraMode::Free, {10, 20, 30}, false},
-                 {CameraMode::Free, {150, 152.5f, 150}, true},     {CameraMode::Chase, {-100 + 61.9f, 0, 0}, true},
-                 {CameraMode::Free, {-100 + 61.9f, 0, 0}, false},  {CameraMode::Chase, {-100 + 62.1f, 0, 0}, false}};
-    for (const auto& c : cases) {
-        eye(c.mode, c.eye);
-        EXPECT_EQ(isGameOver(), c.over) << c.eye.x << "," << c.eye.y << "," << c.eye.z;
+    } cases[] = {{{-100 + 61.9f, 0, 0}, true}, {{-100 + 62.1f, 0, 0}, false}, {{150, 154.9f, 150}, true},
+                 {{150, 155.1f, 150}, false}, {{10, 20, 430 - 3.49f}, true}};
+    for (CameraMode mode : {CameraMode::Free, CameraMode::Orbit, CameraMode::Chase}) {
+        for (const auto& c : cases) {
+            place(craft, c.chaseEye - eyeOffset, 0, 0);
+            eye(mode, mode == CameraMode::Chase ? c.chaseEye : rocks[1].position);
+            EXPECT_EQ(isGameOver(), c.over) << static_cast<int>(mode) << ": " << c.chaseEye.x << "," << c.chaseEye.y;
+        }
     }
-    eye(CameraMode::Free, {0, 1000, 0});
-    EXPECT_EQ(gameEnd(), GameEnd::Escape);
+    place(craft, {10, 20, 30}, 0, 0);
     eye(CameraMode::Free, planet.position);
+    EXPECT_EQ(gameEnd(), GameEnd::Escape);
+    place(craft, planet.position, 0, 0);
     EXPECT_EQ(gameEnd(), GameEnd::Crash);
+    place(craft, {10, 20, 30}, 0, 0);
     place(ships[1], {10, 20 - 399.99f, 30}, 0, 0);
-    eye(CameraMode::Free, {0, 1000, 0});
     EXPECT_EQ(gameEnd(), GameEnd::None);
 }
 

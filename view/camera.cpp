@@ -84,7 +84,7 @@ glm::mat4 Camera::updateCamera(GLFWwindow* window, float dt) {
 }
 
 glm::mat4 Camera::updateFree(GLFWwindow* window, float dt) {
-    if (keyHeld(window, GLFW_KEY_R)) {
+    if (keyHeldOrPressed(window, GLFW_KEY_R)) {
         position = glm::vec3(0.0f, 0.0f, 5.0f);
         yaw = 3.14f;
         pitch = glm::half_pi<float>();
@@ -128,6 +128,18 @@ void Camera::updateChase() {
     const glm::vec3 lookAt = dehomogenize(matrix * glm::vec4(chaseLook, 1.0f));
     const glm::vec3 up(matrix * glm::vec4(chaseUp, 0.0f));
     look(*this, position, lookAt, up);
+}
+
+void chaseCraft(Camera& camera, SceneObject* craft) {
+    camera.target = craft;
+    camera.chaseEye = craftChaseEye;
+    camera.chaseLook = craftChaseLook;
+    camera.chaseUp = craftChaseUp;
+    camera.mode = CameraMode::Chase;
+}
+
+glm::vec3 chaseEyePosition(const SceneObject& craft) {
+    return dehomogenize(objectMatrix(craft) * glm::vec4(craftChaseEye, 1.0f));
 }
 
 glm::mat4 cameraProjection() {

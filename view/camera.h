@@ -42,6 +42,16 @@ struct Camera {
     void updateChase();
 };
 
+// Where the chase view puts its eye, look-at point and up direction, in the craft's model space.
+inline const glm::vec3 craftChaseEye{-0.44f, 0.0f, 0.5f};
+inline const glm::vec3 craftChaseLook{1.0f, 0.0f, 0.0f};
+inline const glm::vec3 craftChaseUp{0.0f, 0.0f, 1.0f};
+
+// Puts the camera behind the craft in Chase mode (key 2 and the start of the game).
+void chaseCraft(Camera& camera, SceneObject* craft);
+// The chase view's eye in world space: where the craft is, for collisions, in every view.
+glm::vec3 chaseEyePosition(const SceneObject& craft);
+
 // Reads the window's size (mouse look centres the cursor in it) and its framebuffer's (the view's
 // aspect) into the world; a window that changed size gets the cursor at its new centre.
 void readWindowSizes(GLFWwindow* window);

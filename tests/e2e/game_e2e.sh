@@ -53,20 +53,45 @@ play() {
   awk '/^Culled/ { c = NR; if ($2 > 0) culled = 1 } /^fps: ~ [0-9]+$/ { if (c != NR - 1) bad = 1 }
        END { exit bad || !culled }' "$WORK/out.log" || fail "report lines out of order, or nothing culled"
   [ "$(count_lines '^passes:')" = 0 ] || fail "pass times printed without --pass-times"
-  # A whole circle of the lead enemy's orbiting sphere in its orbit view, then the jump into the
-  # light: neither ends the game.
-  hold_key 3 3.5
-  hold_key 1 0.5
-  hold_key 8 0.5
-  wait_for_line '^fps: ~' $(($(count_lines '^fps: ~') + 2))
+  # A held toggle acts once.
+  hold_key h 1
+  wait_for_line '^Overlay enabled$' 1 30
+  wait_reports 1
+  [ "$(count_lines '^Overlay (en|dis)abled$')" = 1 ] || fail "holding H toggled the overlay more than once"
+  tap_for_line h '^Overlay disabled$'
+  # The views only watch: an orbit view and the free eye inside the light end no game.
+  hold_key 5 2
+  tap_key 1
+  tap_key 8
+  wait_reports 2
   [ "$(count_lines '^Game Over')" = 0 ] || fail "a view key ended the game"
-  # The free eye flies up out of the light sphere and back down into it: game over.
-  hold_key w 1.2
-  hold_key s 2
-  wait_for_line '^Game Over, press R to try again or ESC to close!$' 1 60
+  # The free eye back at (0, 0, 5), away from the craft; the enemies reach the resting craft.
+  tap_key r
+  tap_for_line F1 '^Enemies are following you!$'
+  wait_for_line '^Game Over, press R to try again or ESC to close!$' 1 120
   is_colour "$(centre_pixel)" red || fail "window is not plain red after the crash"
+  # A short tap of R starts a game that runs on for its first second at least.
+  local reports
+  reports=$(count_lines '^fps: ~')
+  tap_key r
+  wait_for_line '^fps: ~' $((reports + 1)) 60
+  [ "$(count_lines '^Game Over')" = 1 ] || fail "the new game ended at once"
   close_window_with_status_0
   [ ! -s "$WORK/err.log" ] || fail "unexpected output on stderr"
+
+  # On the literal path (long frames) every short tap of a toggle counts, once.
+  GAME_ARGS=--reference start_game
+  wait_reports 1
+  local tap
+  for tap in 1 2 3 4 5; do
+    xdotool keydown F7 sleep 0.02 keyup F7
+    sleep 0.5
+  done
+  wait_for_line '^Bloom (en|dis)abled$' 5 30
+  wait_reports 1
+  [ "$(grep -E '^Bloom (en|dis)abled$' "$WORK/out.log" | tr '\n' ' ')" = \
+    "Bloom disabled Bloom enabled Bloom disabled Bloom enabled Bloom disabled " ] || fail "five taps of F7"
+  quit_with_status_0
 
   # Full throttle straight ahead leaves every enemy 400 units behind.
   start_game
@@ -80,7 +105,7 @@ play() {
   # the first frame would throw the craft hundreds of units ahead, out of every enemy's reach; had
   # it counted in the report's second, a report would come at once.
   sleep 8
-  local reports pressed
+  local pressed
   reports=$(count_lines '^fps: ~')
   xdotool keydown R
   pressed=$(date +%s.%N)
@@ -194,21 +219,21 @@ showcase() {
   capture restored
   [ "$(differing restored before)" = 0 ] || fail "the view moved while the window was iconified"
   # F11 covers the screen; back, the window has its size again.
-  tap_until_line F11 '^Fullscreen enabled$'
+  tap_for_line F11 '^Fullscreen enabled$'
   wait_reports 1
   [ "$(window_size)" = 1024x768 ] || fail "fullscreen is $(window_size)"
-  tap_until_line F11 '^Fullscreen disabled$'
+  tap_for_line F11 '^Fullscreen disabled$'
   wait_reports 1
   [ "$(window_size)" = 800x600 ] || fail "back from fullscreen at $(window_size)"
   # F12 saves what the window shows.
-  tap_until_line F12 '^Screenshot saved: quorlax-[0-9]{8}-[0-9]{6}-[0-9]+\.png$'
+  tap_for_line F12 '^Screenshot saved: quorlax-[0-9]{8}-[0-9]{6}-[0-9]+\.png$'
   local shot
   shot=$(sed -n 's/^Screenshot saved: //p' "$WORK/out.log" | tail -n 1)
   cp "$WORK/game/$shot" "$WORK/shot.png" || fail "no file $shot"
   capture window
   [ "$(differing shot window)" = 0 ] || fail "the screenshot is not what the window shows"
   # H draws the panel over the top left corner and changes nothing else.
-  tap_until_line h '^Overlay enabled$'
+  tap_for_line h '^Overlay enabled$'
   wait_reports 2
   capture panel
   local box box_w box_h box_x box_y
@@ -218,9 +243,9 @@ showcase() {
   [ "$box_x" = +10 ] && [ "$box_y" = +10 ] && [ "$box_w" -lt 500 ] && [ "$box_h" -lt 500 ] ||
     fail "the panel changed pixels outside its corner: $box"
   # Where the working directory cannot be written, the game says why and goes on.
-  tap_until_line h '^Overlay disabled$'
+  tap_for_line h '^Overlay disabled$'
   rm -rf "$WORK/game"
-  tap_until_line F12 '^Screenshot not saved: .+'
+  tap_for_line F12 '^Screenshot not saved: .+'
   wait_reports 1
   quit_with_status_0
   [ ! -s "$WORK/err.log" ] || fail "unexpected output on stderr"

@@ -104,26 +104,19 @@ quit_game() {
   wait "$holder"
 }
 
-# Presses a toggle key once: down for less than the toggle cooldown (0.2 s), so that it acts at most
-# once however long the frames; a frame longer than the press may miss it (see tap_until_line).
+# Presses a key once, briefly: the game counts every press once, even one shorter than a frame.
 tap_key() {
   xdotool windowfocus --sync "$(game_window)" 2>/dev/null || true
   # One xdotool process for both events: starting one takes most of a tenth of a second.
   xdotool keydown "$1" sleep 0.1 keyup "$1"
 }
 
-# Taps a toggle key until stdout gains a line matching the pattern, giving each tap two seconds.
-tap_until_line() {
-  local key=$1 pattern=$2 before attempt wait
-  before=$(count_lines "$pattern")
-  for attempt in $(seq 15); do
-    tap_key "$key"
-    for wait in $(seq 40); do
-      [ "$(count_lines "$pattern")" -gt "$before" ] && return
-      sleep 0.05
-    done
-  done
-  fail "$key never printed '$pattern'"
+# Taps a key once and waits for one more line matching the pattern.
+tap_for_line() {
+  local before
+  before=$(count_lines "$2")
+  tap_key "$1"
+  wait_for_line "$2" $((before + 1)) 30
 }
 
 # Saves the window as PNG and prints the colour of its centre pixel as "r g b" (0..255).

@@ -23,7 +23,6 @@ struct StartState {
     std::optional<Camera> camera;
     RenderSettings settings;
     float orbitAngle = 0.0f;
-    float keyCooldown = 0.0f;
 };
 
 StartState start;
@@ -69,7 +68,6 @@ FrameTargets setUpScenarioWorld(GLFWwindow* window) {
     start.camera.emplace(*world.camera);
     start.settings = world.settings;
     start.orbitAngle = world.orbitAngle;
-    start.keyCooldown = world.keyCooldown;
     return targets;
 }
 
@@ -78,7 +76,6 @@ void startScenario(const Scenario& scenario) {
     *world.camera = *start.camera;
     world.settings = start.settings;
     world.orbitAngle = start.orbitAngle;
-    world.keyCooldown = start.keyCooldown;
     heldKey = scenario.heldKey;
     input = glfwInput();
     input.getKey = scenarioKey;
