@@ -81,6 +81,7 @@ struct BloomPass {
     unsigned quadVertexArray = 0;               // 0 until first used
     unsigned quadVertexBuffer = 0;
     PixelRect blurWritten;                      // what the blurs since the targets' last clear may have left non-zero
+    PixelRect blurredArea;                      // what the last blur covered: the composite adds glow only there
 };
 
 constexpr int maxSpecularPrograms = 8;

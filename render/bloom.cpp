@@ -116,9 +116,11 @@ void blurBrightParts() {
     glUniform1i(glGetUniformLocation(program, "image"), 2);
     if (world.referenceFrames) {
         bloom.blurWritten = {0, 0, bloom.width, bloom.height};
+        bloom.blurredArea = bloom.blurWritten;
     } else {
         const Camera& camera = *world.camera;
-        restrictBlurTo(glowArea(world.allObjects, camera.view, camera.projection, blurReach, bloom.width, bloom.height));
+        bloom.blurredArea = glowArea(world.allObjects, camera.view, camera.projection, blurReach, bloom.width, bloom.height);
+        restrictBlurTo(bloom.blurredArea);
     }
     for (int pass = 0; pass < 12; ++pass) {
         glBindFramebuffer(GL_FRAMEBUFFER, bloom.pingpongFramebuffers[bloom.horizontal ? 1 : 0]);
@@ -142,6 +144,10 @@ void compositeBloom() {
     glActiveTexture(GL_TEXTURE5);
     glBindTexture(GL_TEXTURE_2D, bloom.pingpongTextures[bloom.horizontal ? 0 : 1]);
     glUniform1i(glGetUniformLocation(program, "bloom"), world.settings.bloom ? 1 : 0);
+    // Outside the blurred area the glow is zero: adding it there would change nothing.
+    const PixelRect area = bloom.blurredArea;
+    glUniform4f(glGetUniformLocation(program, "glowArea"), static_cast<float>(area.x0), static_cast<float>(area.y0),
+                static_cast<float>(area.x1), static_cast<float>(area.y1));
     glUniform1f(glGetUniformLocation(program, "exposure"), 1.0f);
     glUniform1i(glGetUniformLocation(program, "scene"), 4);
     glUniform1i(glGetUniformLocation(program, "bloomBlur"), 5);

@@ -21,9 +21,12 @@ void endFrame(PassTimer* timer) {
     endPass(timer);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     if (!world.settings.wireframe) {
-        beginPass(timer, RenderPass::Blur);
-        blurBrightParts();
-        endPass(timer);
+        // The composite ignores the blur while bloom is off; the literal path runs it anyway.
+        if (world.settings.bloom || world.referenceFrames) {
+            beginPass(timer, RenderPass::Blur);
+            blurBrightParts();
+            endPass(timer);
+        }
         beginPass(timer, RenderPass::Composite);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         compositeBloom();

@@ -43,6 +43,10 @@ void lightInView() {
     world.camera->switchToFree(world.light.position + glm::vec3(0.0f, 0.0f, 40.0f), -glm::half_pi<float>(),
                                glm::half_pi<float>());
 }
+void lightWithoutBloom() {
+    lightInView();
+    world.settings.bloom = false;
+}
 }  // namespace
 
 const Scenario scenarios[scenarioCount] = {
@@ -50,6 +54,7 @@ const Scenario scenarios[scenarioCount] = {
     {"full_throttle", GLFW_KEY_W, startView},
     {"f1", 0, enemiesFollow},
     {"light", 0, lightInView},
+    {"light_bloom_off", 0, lightWithoutBloom},
     {"orbit4", GLFW_KEY_4, startView},
 };
 

@@ -14,7 +14,7 @@ struct Scenario {
     void (*prepare)();     // puts the camera or the settings in place after the reset
 };
 
-constexpr int scenarioCount = 5;
+constexpr int scenarioCount = 6;
 extern const Scenario scenarios[scenarioCount];
 
 // Frame time every scenario frame steps the world by.
