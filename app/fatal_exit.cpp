@@ -4,6 +4,10 @@
 #include <cstdlib>
 #include <iostream>
 
+namespace {
+bool fatalPause = true;
+}  // namespace
+
 void pauseConsole() {
     std::cout << "Press Enter to continue . . ." << std::endl;
     int c;
@@ -14,6 +18,8 @@ void pauseConsole() {
 
 void fatalExit(const std::string& message) {
     std::cout << message << std::endl;
-    pauseConsole();
+    if (fatalPause) pauseConsole();
     std::exit(-1);
 }
+
+void setFatalPause(bool pause) { fatalPause = pause; }

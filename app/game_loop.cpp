@@ -3,6 +3,7 @@
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
 
+#include <cstdlib>
 #include <iostream>
 
 #include "app/fatal_exit.h"
@@ -26,7 +27,16 @@
 #include "view/camera.h"
 
 GLFWwindow* openGameWindow(int width, int height) {
-    if (!glfwInit()) fatalExit("GLFW failed");
+    if (!glfwInit()) {
+        // The usual cause is no display at all: say how to get one.
+        const auto named = [](const char* variable) {
+            const char* value = std::getenv(variable);
+            return value && *value;
+        };
+        fatalExit(named("DISPLAY") || named("WAYLAND_DISPLAY")
+                      ? "GLFW failed"
+                      : "GLFW failed\nno display: set DISPLAY or run under xvfb-run");
+    }
     glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 4);
     glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 1);
     glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);

@@ -1,7 +1,5 @@
 #include "app/game_options.h"
 
-#include <cstdio>
-#include <cstring>
 #include <ostream>
 #include <string>
 
@@ -28,11 +26,20 @@ CommandLine refuse(std::ostream& err, const std::string& reason) {
 }
 }  // namespace
 
+bool parseWholeNumber(const std::string& text, int& value) {
+    // Nine digits at most, so that the value fits an int.
+    if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos) return false;
+    value = 0;
+    for (const char digit : text) value = value * 10 + (digit - '0');
+    return true;
+}
+
 bool parseWindowSize(const std::string& text, int& width, int& height) {
-    int consumed = 0;
-    if (text.empty() || text[0] == '+' || text[0] == '-') return false;
-    if (std::sscanf(text.c_str(), "%5dx%5d%n", &width, &height, &consumed) != 2) return false;
-    if (static_cast<size_t>(consumed) != text.size() || text.find_first_of("+- ") != std::string::npos) return false;
+    const size_t x = text.find('x');
+    if (x == std::string::npos || !parseWholeNumber(text.substr(0, x), width) ||
+        !parseWholeNumber(text.substr(x + 1), height)) {
+        return false;
+    }
     return width >= minWidth && width <= maxWidth && height >= minHeight && height <= maxHeight;
 }
 

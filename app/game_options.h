@@ -20,6 +20,8 @@ struct CommandLine {
     int exitStatus = 0;
 };
 
+// Digits only (at most nine), no sign or space: a whole number from 0; false for anything else.
+bool parseWholeNumber(const std::string& text, int& value);
 // "WxH" with W from 320 to 7680 and H from 240 to 4320, digits only; false for anything else.
 bool parseWindowSize(const std::string& text, int& width, int& height);
 

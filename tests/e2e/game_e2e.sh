@@ -3,7 +3,8 @@
 #   play     the window and its once-a-second report; no view key ends the game by itself; a crash
 #            turns it red, an escape green, R starts a new game; closing the window quits with
 #            status 0 during start-up and on both end screens
-#   fatal    start-up failures: message, a pause that waits for Enter, status 255
+#   fatal    start-up failures: message, a pause that waits for Enter, status 255; the benchmark's
+#            command line, and its failure without a display, which waits for nobody
 #   showcase the command line; a resized, iconified and fullscreen window; screenshots; the overlay
 source "$(dirname "$0")/lib.sh" "$1"
 WINDOW_MESSAGE=${3:-}  # the window_message helper: sends a window manager's requests
@@ -133,11 +134,13 @@ run_to_exit() {
 }
 
 fatal() {
+  local hint='no display: set DISPLAY or run under xvfb-run'
   echo "this is not GLSL" >>"$WORK/game/Shader/FlatTexture.frag"
   run_to_exit 'Failed to compile shader (Shader/FlatTexture.frag'
   sed -n 2p "$WORK/out.log" | grep -qi 'error' || fail "the driver's log is not on its own line"
   # Without a display GLFW cannot start; without a 4.1 context there is no window.
   run_to_exit 'GLFW failed' env -u DISPLAY
+  [ "$(sed -n 2p "$WORK/out.log")" = "$hint" ] || fail "no hint after 'GLFW failed'"
   run_to_exit 'ERROR: Could not open window.' env MESA_GL_VERSION_OVERRIDE=3.3
   # With input open the pause waits for Enter before the process ends.
   mkfifo "$WORK/keyboard"
@@ -151,6 +154,28 @@ fatal() {
   wait_game_exit 30
   exec 4>&-
   [ "$GAME_STATUS" = 255 ] || fail "exit status $GAME_STATUS after Enter, expected 255"
+
+  # The benchmark: --help and --version need no display; a bad option is refused before any window.
+  local bench=(env -u DISPLAY "$BUILD_DIR/quorlax-bench") option args status
+  "${bench[@]}" --help >"$WORK/cli.out" || fail "bench --help: status $?"
+  for option in '--frames N' --reference '--restarts N' '--size WxH' --help --version; do
+    grep -q -- "^  $option " "$WORK/cli.out" || fail "bench --help lacks $option"
+  done
+  "${bench[@]}" --version | grep -qE '^quorlax-bench [0-9]+\.[0-9]+\.[0-9]+$' || fail "bench --version"
+  for args in --bogus '--frames abc' '--frames 0' '--restarts -1' --frames; do
+    "${bench[@]}" $args </dev/null >"$WORK/cli.out" 2>"$WORK/cli.err"
+    status=$?
+    [ "$status" = 2 ] && [ ! -s "$WORK/cli.out" ] && grep -q '^Usage: quorlax-bench' "$WORK/cli.err" ||
+      fail "bench $args: status $status"
+  done
+  # Without a display it ends at once, input open and nobody at the keyboard.
+  (cd "$WORK/game" && LD_PRELOAD=$GAME_PRELOAD exec "${bench[@]}" <"$WORK/keyboard" >"$WORK/out.log" 2>&1) &
+  GAME_PID=$!
+  exec 4>"$WORK/keyboard"
+  wait_game_exit 30
+  exec 4>&-
+  [ "$GAME_STATUS" != 0 ] || fail "bench without a display: status 0"
+  [ "$(head -n 2 "$WORK/out.log")" = "GLFW failed"$'\n'"$hint" ] || fail "bench without a display"
 }
 
 # capture <name>: the window as $WORK/<name>.png

@@ -1,5 +1,5 @@
 // Measures the game's frame on fixed scenarios of the real world, one figure a line:
-//   quorlax-bench [--frames N] [--reference] [--restarts N] [--size WxH]
+//   quorlax-bench [--frames N] [--reference] [--restarts N] [--size WxH] (--help lists them)
 // Run it from the directory holding Shader/ and Models/ (the build directory), on a display or
 // under xvfb-run. --reference runs the literal full-frame passes, reusing nothing; --restarts N ends
 // with N restarts and the resident memory they added after the first tenth of them.
@@ -11,20 +11,21 @@
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <ctime>
+#include <iostream>
 #include <new>
 #include <unistd.h>
 #include <vector>
 
+#include "app/fatal_exit.h"
 #include "app/game_loop.h"
-#include "app/game_options.h"
 #include "app/overlay.h"
 #include "game/game_over.h"
 #include "game/setup.h"
 #include "game/world.h"
 #include "render/bloom.h"
 #include "render/pass_timer.h"
+#include "tools/bench/bench_options.h"
 #include "tools/bench/scenarios.h"
 
 namespace {
@@ -213,22 +214,13 @@ void measureRestarts(GLFWwindow* window, const FrameTargets& targets, int restar
 }  // namespace
 
 int main(int argc, char** argv) {
-    int frames = 60;
-    bool reference = false;
-    int restarts = 0;
-    int width = 800, height = 600;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--frames") == 0 && i + 1 < argc) frames = std::max(1, std::atoi(argv[++i]));
-        if (std::strcmp(argv[i], "--reference") == 0) reference = true;
-        if (std::strcmp(argv[i], "--restarts") == 0 && i + 1 < argc) restarts = std::max(0, std::atoi(argv[++i]));
-        if (std::strcmp(argv[i], "--size") == 0 && (i + 1 >= argc || !parseWindowSize(argv[++i], width, height))) {
-            std::fprintf(stderr, "--size needs WxH, from 320x240 to 7680x4320\n");
-            return 2;
-        }
-    }
+    const BenchCommandLine line = parseBenchCommandLine(argc, argv, std::cout, std::cerr);
+    if (!line.run) return line.exitStatus;
+    const BenchOptions& options = line.options;
+    setFatalPause(false);  // run from scripts: a failure ends it at once
     const double setupStart = seconds();
     startReadingWorldModels();
-    GLFWwindow* window = openGameWindow(width, height);
+    GLFWwindow* window = openGameWindow(options.width, options.height);
     const FrameTargets targets = setUpScenarioWorld(window);
     ImGui::SetAllocatorFunctions(countedPanelAllocation, freePanelMemory);
     Overlay overlay;
@@ -237,21 +229,21 @@ int main(int argc, char** argv) {
     std::printf("setup_ms %.3f ms\n", (seconds() - setupStart) * 1e3);
     std::printf("renderer %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
     std::printf("framebuffer %dx%d\n", world.frameWidth, world.frameHeight);
-    world.referenceFrames = reference;
+    world.referenceFrames = options.reference;
     // The floor is timed after every scenario, so that it shares the machine's load with the blur.
     const GLuint copyProgram = createCopyProgram();
     GLuint floorQuery = 0;
     glGenQueries(1, &floorQuery);
     std::vector<double> floorMs;
     for (const Scenario& scenario : scenarios) {
-        runScenario(window, targets, overlay, scenario, frames);
-        for (int run = 0; run < std::max(1, frames / 10); ++run) {
+        runScenario(window, targets, overlay, scenario, options.frames);
+        for (int run = 0; run < std::max(1, options.frames / 10); ++run) {
             floorMs.push_back(timeBlurFloorMs(copyProgram, floorQuery));
         }
     }
-    runScenario(window, targets, overlay, overlayScenario, frames);
+    runScenario(window, targets, overlay, overlayScenario, options.frames);
     std::printf("blur_floor_ms %.3f ms\n", median(floorMs));
-    if (restarts > 0) measureRestarts(window, targets, restarts);
+    if (options.restarts > 0) measureRestarts(window, targets, options.restarts);
     const GLenum error = glGetError();
     glfwTerminate();
     if (error != GL_NO_ERROR) {
