@@ -75,19 +75,29 @@ void startNewGame() {
     clearKeyPresses();
 }
 
-// The whole window in one colour, however large it is now.
-void fillWindow(GLFWwindow* window, float red, float green) {
+// What an end screen shows: its colour over the whole window, the title and the keys in the middle.
+struct EndScreen {
+    float red, green;
+    const char* title;
+    const char* message;  // the console's line
+};
+
+// The end screen at the window's size now.
+void fillWindow(GLFWwindow* window, Overlay& overlay, const EndScreen& screen) {
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    glClearColor(red, green, 0.0f, 1.0f);
+    glClearColor(screen.red, screen.green, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    int width = 0, height = 0;
+    glfwGetFramebufferSize(window, &width, &height);
+    drawEndScreenText(overlay, height, screen.title, "Press R to try again or Esc to close");
     glfwSwapBuffers(window);
 }
 
-// Shows a plain coloured window with the message and waits for R (new game), Escape or the
-// window's close button; the colour fills the window again after every event (a resize, say).
-void showEndScreen(GLFWwindow* window, float red, float green, const char* message) {
-    fillWindow(window, red, green);
-    std::cout << message << std::endl;
+// Shows the end screen and waits for R (new game), Escape or the window's close button; the screen
+// is drawn again after every event (a resize, say).
+void showEndScreen(GLFWwindow* window, Overlay& overlay, const EndScreen& screen) {
+    fillWindow(window, overlay, screen);
+    std::cout << screen.message << std::endl;
     clearKeyPresses();
     if (keyHeld(window, GLFW_KEY_R)) {
         startNewGame();
@@ -99,7 +109,7 @@ void showEndScreen(GLFWwindow* window, float red, float green, const char* messa
             startNewGame();
             return;
         }
-        fillWindow(window, red, green);
+        fillWindow(window, overlay, screen);
     }
 }
 
@@ -139,13 +149,14 @@ bool windowStaysOpen() {
 
 // Draws the frame's picture: an end screen when the game has ended, else the scene. Returns
 // true when it showed an end screen, which may have waited any time for a key.
-bool renderFrame(GLFWwindow* window) {
+bool renderFrame(GLFWwindow* window, Overlay& overlay) {
     switch (gameEnd()) {
         case GameEnd::Crash:
-            showEndScreen(window, 1.0f, 0.0f, "Game Over, press R to try again or ESC to close!");
+            showEndScreen(window, overlay,
+                          {1.0f, 0.0f, "Game Over", "Game Over, press R to try again or ESC to close!"});
             return true;
         case GameEnd::Escape:
-            showEndScreen(window, 0.0f, 1.0f, "You Escaped! Congratz!");
+            showEndScreen(window, overlay, {0.0f, 1.0f, "You Escaped!", "You Escaped! Congratz!"});
             return true;
         case GameEnd::None:
             glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
@@ -228,7 +239,7 @@ void runFrame(Session& session, const GameOptions& options) {
     // The passes are timed for the report (--pass-times) and while the overlay shows them.
     PassTimer* timer = options.passTimes || world.settings.overlay ? &session.passTimer : nullptr;
     beginFrame(session.targets, timer);
-    const bool waited = renderFrame(window);
+    const bool waited = renderFrame(window, session.overlay);
     endFrame(timer);
     if (waited) {
         skipWaitedTime(session);

@@ -7,6 +7,8 @@
 #include <imgui.h>
 
 #include <algorithm>
+#include <cfloat>
+#include <cmath>
 
 #include "app/fullscreen.h"
 #include "app/keyboard.h"
@@ -15,6 +17,8 @@
 
 namespace {
 constexpr float fullSizeHeight = 420.0f;  // framebuffer rows the panel fits at full size
+constexpr float baseFontSize = 13.0f;     // ImGui's built-in font: drawn for 13-pixel rows
+constexpr float keyColumn = 64.0f;        // where a key's line starts after its name, at font scale 1
 
 // Frames per second and mean frame time over the last second of the history.
 void lastSecond(const Overlay& overlay, int& frames, float& meanMs) {
@@ -31,35 +35,45 @@ void lastSecond(const Overlay& overlay, int& frames, float& meanMs) {
 
 // One key's line: its name, then what it does or the state it is in.
 template <typename... Values>
-void key(const char* name, const char* format, Values... values) {
+void key(float column, const char* name, const char* format, Values... values) {
     ImGui::TextUnformatted(name);
-    ImGui::SameLine(64.0f);
+    ImGui::SameLine(column);
     ImGui::Text(format, values...);
 }
 
-void drawKeys(const double (&passMs)[renderPassCount]) {
+void drawKeys(const double (&passMs)[renderPassCount], float column) {
     const RenderSettings& settings = world.settings;
     ImGui::Separator();
-    key("Mouse", "%s", "steer the craft (chase), look around (free)");
-    key("W S Q", "%s", "throttle up, down, brake (arrows too)");
-    key("A D", "%s", "slide sideways; Space, Shift: rise, sink");
-    key("1 2", "%s", "free view, chase view; 3 to 6: orbit views");
-    key("8 R", "%s", "free view: to the light, back to (0, 0, 5)");
+    key(column, "Mouse", "%s", "steer the craft (chase), look around (free)");
+    key(column, "W S Q", "%s", "throttle up, down, brake (arrows too)");
+    key(column, "A D", "%s", "slide sideways; Space, Shift: rise, sink");
+    key(column, "1 2", "%s", "free view, chase view; 3 to 6: orbit views");
+    key(column, "8 R", "%s", "free view: to the light, back to (0, 0, 5)");
     ImGui::Separator();
-    key("F1", "%s", settings.enemiesFollow ? "Enemies are following you!" : "Enemies are taking a break!");
-    key("F2", "Frame statistics %s", settings.printFrameStats ? "on" : "off");
-    key("F3", "Wireframe %s  (scene %.2f ms)", enabledWord(settings.wireframe), passMs[1]);
-    key("F4", "Texture Sampling %s", settings.textureLinear ? "linear" : "Nearest Neighbor");
-    key("F5", "Mip Map Sampeling %s", mipmapWord(settings.mipmapMode));
-    key("F6", "LOD %s  (%d drawn low)", settings.lodAlwaysLowest ? "always lowest" : "distance based",
+    key(column, "F1", "%s", settings.enemiesFollow ? "Enemies are following you!" : "Enemies are taking a break!");
+    key(column, "F2", "Frame statistics %s", settings.printFrameStats ? "on" : "off");
+    key(column, "F3", "Wireframe %s  (scene %.2f ms)", enabledWord(settings.wireframe), passMs[1]);
+    key(column, "F4", "Texture Sampling %s", settings.textureLinear ? "linear" : "Nearest Neighbor");
+    key(column, "F5", "Mip Map Sampeling %s", mipmapWord(settings.mipmapMode));
+    key(column, "F6", "LOD %s  (%d drawn low)", settings.lodAlwaysLowest ? "always lowest" : "distance based",
         world.lowDetailCount);
-    key("F7", "Bloom %s  (costs %.2f ms)", enabledWord(settings.bloom), passMs[2] + passMs[3]);
-    key("F8", "View Frustum Culling %s  (%d of %d culled)", enabledWord(settings.frustumCulling), world.culledCount,
+    key(column, "F7", "Bloom %s  (costs %.2f ms)", enabledWord(settings.bloom), passMs[2] + passMs[3]);
+    key(column, "F8", "View Frustum Culling %s  (%d of %d culled)", enabledWord(settings.frustumCulling), world.culledCount,
         static_cast<int>(world.allObjects.size()));
-    key("F9", "Transparency %s", enabledWord(settings.transparency));
-    key("M", "Sky: %s  (shadow %.2f ms)", settings.showShadowCubeMap ? "shadow map" : "sky", passMs[0]);
-    key("F11", "Fullscreen %s", enabledWord(isFullscreen(glfwGetCurrentContext())));
-    key("H F12", "%s", "Overlay enabled; F12: screenshot; Esc: quit");
+    key(column, "F9", "Transparency %s", enabledWord(settings.transparency));
+    key(column, "M", "Sky: %s  (shadow %.2f ms)", settings.showShadowCubeMap ? "shadow map" : "sky", passMs[0]);
+    key(column, "F11", "Fullscreen %s", enabledWord(isFullscreen(glfwGetCurrentContext())));
+    key(column, "H F12", "%s", "Overlay enabled; F12: screenshot; Esc: quit");
+}
+
+// Ends the ImGui frame and draws it into the bound framebuffer.
+void renderFrameDrawing() {
+    ImGui::Render();
+    // The window encodes wireframe lines to sRGB; ImGui's colours are stored as they are.
+    const bool srgb = glIsEnabled(GL_FRAMEBUFFER_SRGB);
+    glDisable(GL_FRAMEBUFFER_SRGB);
+    ImGui_ImplOpenGL3_RenderDrawData(ImGui::GetDrawData());
+    if (srgb) glEnable(GL_FRAMEBUFFER_SRGB);
 }
 }  // namespace
 
@@ -73,7 +87,25 @@ void createOverlay(Overlay& overlay, GLFWwindow* window) {
     ImGui::StyleColorsDark();
     ImGui_ImplGlfw_InitForOpenGL(window, false);
     ImGui_ImplOpenGL3_Init("#version 410 core");
+    // Shaders and font texture now: were the first frame to make them, its font texture would
+    // replace the one useFontScaleFor made, unreleased.
+    ImGui_ImplOpenGL3_CreateDeviceObjects();
     overlay.created = true;
+}
+
+void useFontScaleFor(Overlay& overlay, int framebufferHeight) {
+    const int scale = std::max(1, framebufferHeight / 600);
+    if (scale == overlay.fontScale) return;
+    overlay.fontScale = scale;
+    ImFontAtlas& fonts = *ImGui::GetIO().Fonts;
+    ImGui_ImplOpenGL3_DestroyFontsTexture();
+    fonts.Clear();
+    ImFontConfig config;
+    config.SizePixels = baseFontSize * static_cast<float>(scale);
+    overlay.textFont = fonts.AddFontDefault(&config);  // the first font is ImGui's default
+    config.SizePixels = 3.0f * baseFontSize * static_cast<float>(scale);
+    overlay.titleFont = fonts.AddFontDefault(&config);
+    ImGui_ImplOpenGL3_CreateFontsTexture();
 }
 
 void drawOverlay(Overlay& overlay, const PassTimer& timer, float dt) {
@@ -84,6 +116,9 @@ void drawOverlay(Overlay& overlay, const PassTimer& timer, float dt) {
     lastSecond(overlay, frames, meanMs);
 
     ImGui_ImplOpenGL3_NewFrame();
+    useFontScaleFor(overlay, world.frameHeight);
+    const float fontScale = static_cast<float>(overlay.fontScale);
+    const float column = keyColumn * fontScale;
     ImGui_ImplGlfw_NewFrame();
     // Smaller on a low window, so that the whole panel stays in view.
     ImGui::GetIO().FontGlobalScale = std::clamp(static_cast<float>(world.frameHeight) / fullSizeHeight, 0.75f, 1.0f);
@@ -96,18 +131,34 @@ void drawOverlay(Overlay& overlay, const PassTimer& timer, float dt) {
     ImGui::Begin("Quorlax", nullptr, flags);
     ImGui::Text("View: %s    %d fps, %.1f ms a frame", currentViewName(), frames, meanMs);
     ImGui::PlotLines("##frames", overlay.frameMs, Overlay::historyFrames, overlay.next, "frame time (0 to 100 ms)",
-                     0.0f, 100.0f, ImVec2(330.0f, 36.0f));
+                     0.0f, 100.0f, ImVec2(330.0f * fontScale, 36.0f * fontScale));
     const double(&passMs)[renderPassCount] = timer.lastMs;
     ImGui::Text("GPU: shadow %.2f  scene %.2f  blur %.2f  composite %.2f ms", passMs[0], passMs[1], passMs[2],
                 passMs[3]);
-    drawKeys(passMs);
+    drawKeys(passMs, column);
     ImGui::End();
-    ImGui::Render();
-    // The window encodes wireframe lines to sRGB; the panel's colours are stored as they are.
-    const bool srgb = glIsEnabled(GL_FRAMEBUFFER_SRGB);
-    glDisable(GL_FRAMEBUFFER_SRGB);
-    ImGui_ImplOpenGL3_RenderDrawData(ImGui::GetDrawData());
-    if (srgb) glEnable(GL_FRAMEBUFFER_SRGB);
+    renderFrameDrawing();
+}
+
+void drawEndScreenText(Overlay& overlay, int framebufferHeight, const char* title, const char* hint) {
+    ImGui_ImplOpenGL3_NewFrame();
+    useFontScaleFor(overlay, framebufferHeight);
+    ImGui_ImplGlfw_NewFrame();
+    ImGui::NewFrame();
+    // The title, half a line of the hint's height, the hint; together centred. Whole pixels keep
+    // the glyphs sharp. Black reads on both the red and the green screen.
+    const ImVec2 titleSize = overlay.titleFont->CalcTextSizeA(overlay.titleFont->FontSize, FLT_MAX, 0.0f, title);
+    const ImVec2 hintSize = overlay.textFont->CalcTextSizeA(overlay.textFont->FontSize, FLT_MAX, 0.0f, hint);
+    const ImVec2 centre = ImGui::GetMainViewport()->GetCenter();
+    const float top = centre.y - (titleSize.y + 0.5f * hintSize.y + hintSize.y) * 0.5f;
+    const float hintTop = top + titleSize.y + 0.5f * hintSize.y;
+    const ImU32 black = IM_COL32(0, 0, 0, 255);
+    ImDrawList* drawing = ImGui::GetBackgroundDrawList();
+    drawing->AddText(overlay.titleFont, overlay.titleFont->FontSize,
+                     ImVec2(std::floor(centre.x - titleSize.x * 0.5f), std::floor(top)), black, title);
+    drawing->AddText(overlay.textFont, overlay.textFont->FontSize,
+                     ImVec2(std::floor(centre.x - hintSize.x * 0.5f), std::floor(hintTop)), black, hint);
+    renderFrameDrawing();
 }
 
 void destroyOverlay(Overlay& overlay) {

@@ -18,6 +18,17 @@ is_colour() {  # is_colour "r g b" red|green
   esac
 }
 
+# end_screen red|green: the 800x600 window has that colour beside the text, and in its middle
+# third more pixels of another colour than the hint alone has (the title too).
+end_screen() {
+  is_colour "$(pixel_at 100 300)" "$1" || fail "window is not plain $1 beside the text"
+  local colour='rgb(255,0,0)' others
+  [ "$1" = green ] && colour='rgb(0,255,0)'
+  others=$(convert "$WORK/shot.png" -gravity center -crop 100%x33%+0+0 +repage -fuzz 2% -transparent "$colour" \
+    -alpha extract -format '%[fx:round(mean*w*h)]' info:)
+  [ "${others:-0}" -gt 500 ] || fail "the $1 screen shows no title and hint (${others:-no} other pixels)"
+}
+
 quit_with_status_0() {
   quit_game
   [ "$GAME_STATUS" = 0 ] || fail "exit status $GAME_STATUS after Escape"
@@ -70,7 +81,7 @@ play() {
   tap_key r
   tap_for_line F1 '^Enemies are following you!$'
   wait_for_line '^Game Over, press R to try again or ESC to close!$' 1 120
-  is_colour "$(centre_pixel)" red || fail "window is not plain red after the crash"
+  end_screen red
   # A short tap of R starts a game that runs on for its first second at least.
   local reports
   reports=$(count_lines '^fps: ~')
@@ -100,7 +111,7 @@ play() {
   xdotool windowfocus --sync "$(game_window)" 2>/dev/null || true
   xdotool keydown w
   wait_for_line '^You Escaped! Congratz!$' 1 240
-  is_colour "$(centre_pixel)" green || fail "window is not plain green after escaping"
+  end_screen green
   grep -q '^Game Over' "$WORK/out.log" && fail "crashed on the way out"
   # R after a long wait, W still held: a new game that runs on. Had the wait counted as frame time,
   # the first frame would throw the craft hundreds of units ahead, out of every enemy's reach; had

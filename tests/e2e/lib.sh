@@ -119,10 +119,11 @@ tap_for_line() {
   wait_for_line "$2" $((before + 1)) 30
 }
 
-# Saves the window as PNG and prints the colour of its centre pixel as "r g b" (0..255).
-centre_pixel() {
+# pixel_at X Y: saves the window as $WORK/shot.png and prints the colour of that pixel as "r g b"
+# (0..255).
+pixel_at() {
   local file="$WORK/shot.png"
   import -window "$(game_window)" "$file" 2>/dev/null || fail "could not capture the window"
-  convert "$file" -gravity center -crop 1x1+0+0 -depth 8 txt:- | tail -n 1 |
+  convert "$file" -crop "1x1+$1+$2" -depth 8 txt:- | tail -n 1 |
     sed -E 's/.*\(([0-9]+),([0-9]+),([0-9]+).*/\1 \2 \3/'
 }
