@@ -9,9 +9,9 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <cstdio>
 
-#include "app/fullscreen.h"
-#include "app/keyboard.h"
+#include "app/controls.h"
 #include "game/world.h"
 #include "render/pass_timer.h"
 
@@ -33,37 +33,38 @@ void lastSecond(const Overlay& overlay, int& frames, float& meanMs) {
     meanMs = frames > 0 ? total / static_cast<float>(frames) : 0.0f;
 }
 
-// One key's line: its name, then what it does or the state it is in.
-template <typename... Values>
-void key(float column, const char* name, const char* format, Values... values) {
-    ImGui::TextUnformatted(name);
-    ImGui::SameLine(column);
-    ImGui::Text(format, values...);
+// What a switch costs or does now, beside its state; empty for most.
+void addendum(int key, const double (&passMs)[renderPassCount], char* text, size_t size) {
+    text[0] = '\0';
+    switch (key) {
+        case GLFW_KEY_F3: std::snprintf(text, size, "  (scene %.2f ms)", passMs[1]); break;
+        case GLFW_KEY_F6: std::snprintf(text, size, "  (%d drawn low)", world.lowDetailCount); break;
+        case GLFW_KEY_F7: std::snprintf(text, size, "  (blur %.2f ms)", passMs[2]); break;
+        case GLFW_KEY_F8:
+            std::snprintf(text, size, "  (%d of %d culled)", world.culledCount, static_cast<int>(world.allObjects.size()));
+            break;
+        case GLFW_KEY_M: std::snprintf(text, size, "  (shadow %.2f ms)", passMs[0]); break;
+    }
 }
 
+// Every switch of the table with its state; the view and flight keys in one line.
 void drawKeys(const double (&passMs)[renderPassCount], float column) {
-    const RenderSettings& settings = world.settings;
     ImGui::Separator();
-    key(column, "Mouse", "%s", "steer the craft (chase), look around (free)");
-    key(column, "W S Q", "%s", "throttle up, down, brake (arrows too)");
-    key(column, "A D", "%s", "slide sideways; Space, Shift: rise, sink");
-    key(column, "1 2", "%s", "free view, chase view; 3 to 6: orbit views");
-    key(column, "8 R", "%s", "free view: to the light, back to (0, 0, 5)");
+    ImGui::TextUnformatted("1 to 6, 8: views   Esc: quit   flight: see the README");
     ImGui::Separator();
-    key(column, "F1", "%s", settings.enemiesFollow ? "Enemies are following you!" : "Enemies are taking a break!");
-    key(column, "F2", "Frame statistics %s", settings.printFrameStats ? "on" : "off");
-    key(column, "F3", "Wireframe %s  (scene %.2f ms)", enabledWord(settings.wireframe), passMs[1]);
-    key(column, "F4", "Texture Sampling %s", settings.textureLinear ? "linear" : "Nearest Neighbor");
-    key(column, "F5", "Mip Map Sampeling %s", mipmapWord(settings.mipmapMode));
-    key(column, "F6", "LOD %s  (%d drawn low)", settings.lodAlwaysLowest ? "always lowest" : "distance based",
-        world.lowDetailCount);
-    key(column, "F7", "Bloom %s  (costs %.2f ms)", enabledWord(settings.bloom), passMs[2] + passMs[3]);
-    key(column, "F8", "View Frustum Culling %s  (%d of %d culled)", enabledWord(settings.frustumCulling), world.culledCount,
-        static_cast<int>(world.allObjects.size()));
-    key(column, "F9", "Transparency %s", enabledWord(settings.transparency));
-    key(column, "M", "Sky: %s  (shadow %.2f ms)", settings.showShadowCubeMap ? "shadow map" : "sky", passMs[0]);
-    key(column, "F11", "Fullscreen %s", enabledWord(isFullscreen(glfwGetCurrentContext())));
-    key(column, "H F12", "%s", "Overlay enabled; F12: screenshot; Esc: quit");
+    char extra[64];
+    for (int i = 0; i < controlCount; ++i) {
+        const Control& control = controls[i];
+        if (control.kind != ControlKind::Switch) continue;
+        ImGui::TextUnformatted(control.label);
+        ImGui::SameLine(column);
+        addendum(control.key, passMs, extra, sizeof(extra));
+        if (control.prefix) {
+            ImGui::Text("%s%s%s", control.prefix, control.words[stateIndex(control)], extra);
+        } else {
+            ImGui::TextUnformatted(control.does);
+        }
+    }
 }
 
 // Ends the ImGui frame and draws it into the bound framebuffer.

@@ -14,6 +14,7 @@
 
 namespace {
 constexpr int maxPerSecond = 1000;
+bool screenshotRequested = false;
 
 struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
@@ -73,4 +74,12 @@ void saveScreenshot(int width, int height, std::ostream& out) {
         std::remove(name.c_str());
         out << "Screenshot not saved: " << (errno ? std::strerror(errno) : "the image could not be written") << std::endl;
     }
+}
+
+void requestScreenshot() { screenshotRequested = true; }
+
+bool takeScreenshotRequest() {
+    const bool requested = screenshotRequested;
+    screenshotRequested = false;
+    return requested;
 }

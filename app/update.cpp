@@ -2,7 +2,7 @@
 
 #include <iostream>
 
-#include "app/keyboard.h"
+#include "app/controls.h"
 #include "game/flight.h"
 #include "game/pursuit.h"
 #include "game/world.h"
@@ -11,12 +11,17 @@
 
 void updateWorld(GLFWwindow* window, float dt) {
     Camera& camera = *world.camera;
-    handleCameraKeys(window);
+    handleViewKeys(window);
     if (camera.mode == CameraMode::Chase) flyPlayer(window, dt);
-    handleLightKey(window);
-    handleToggleKeys(window, std::cout);
+    handleSwitchKeys(window, std::cout);
     if (world.settings.enemiesFollow) pursuePlayer(dt);
     updateOrbitSphere(dt);
-    updateViewPositions(camera.position);
+    updateView(window, dt);
+}
+
+void updateView(GLFWwindow* window, float dt) {
+    Camera& camera = *world.camera;
     camera.updateCamera(window, dt);
+    // After the camera moved: highlights follow the eye in the same frame.
+    updateViewPositions(camera.position);
 }

@@ -5,3 +5,5 @@
 struct GLFWwindow;
 
 void updateWorld(GLFWwindow* window, float dt);
+// The camera's view, projection and frustum for this frame, then the eye position uniforms.
+void updateView(GLFWwindow* window, float dt);

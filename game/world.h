@@ -40,6 +40,7 @@ struct RenderSettings {
     bool enemiesFollow = false;      // enemies pursue the player
     bool textureLinear = false;      // linear instead of nearest filtering
     int mipmapMode = 0;              // 0 off, 1 nearest, 2 linear mip-map selection
+    bool filtersChosen = false;      // F4 or F5 pressed: textures follow the two above (else as loaded)
     bool showShadowCubeMap = false;  // the sky box shows the shadow depth cube map
     bool overlay = false;            // the on-screen panel of keys, states and costs (H)
 };
@@ -146,7 +147,6 @@ struct World {
 
     int culledCount = 0;       // objects skipped by culling in the last scene pass
     int lowDetailCount = 0;    // objects the last scene pass drew with their low-detail model
-    bool screenshotRequested = false;  // F12: the frame being drawn goes to a file
     int windowWidth = 0;       // the window in screen coordinates; mouse look keeps the cursor at its centre
     int windowHeight = 0;
     int frameWidth = 0;        // pixels of the window's framebuffer: every pass and the view's aspect

@@ -7,13 +7,15 @@
 #include "render/pass_timer.h"
 #include "render/shadow_map.h"
 
-void beginFrame(const FrameTargets& targets, PassTimer* timer) {
+void beginFrame(Renderer& renderer, PassTimer* timer) {
+    applySwitches(renderer.switches, world.settings);
     beginPass(timer, RenderPass::Shadow);
-    renderShadowPass(targets.shadowFramebuffer);
+    renderShadowPass(renderer.shadowFramebuffer);
     endPass(timer);
     beginPass(timer, RenderPass::Scene);
-    if (!world.settings.wireframe) glBindFramebuffer(GL_FRAMEBUFFER, targets.hdrFramebuffer);
+    if (!world.settings.wireframe) glBindFramebuffer(GL_FRAMEBUFFER, renderer.hdrFramebuffer);
     glViewport(0, 0, world.frameWidth, world.frameHeight);
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 

@@ -12,15 +12,6 @@
 #include "view/camera.h"
 #include "view/precise_math.h"
 
-void setWireframe(bool wireframe) {
-    glPolygonMode(GL_FRONT_AND_BACK, wireframe ? GL_LINE : GL_FILL);
-    if (wireframe) {
-        glEnable(GL_FRAMEBUFFER_SRGB);
-    } else {
-        glDisable(GL_FRAMEBUFFER_SRGB);
-    }
-}
-
 namespace {
 bool isTranslucent(const SceneObject& object) {
     return object.model && object.model->program && object.model->program->translucent;

@@ -11,9 +11,6 @@ struct SceneObject;
 // At or beyond this distance from the eye, an object with a low-detail model draws that model.
 constexpr float lodDistance = 75.0f;
 
-// Polygons as lines or filled. Lines go straight to the window, past the tone map, so the
-// window encodes their linear colour to sRGB meanwhile (it must be opened sRGB-capable).
-void setWireframe(bool wireframe);
 // Draws the sky box and the draw list into the bound framebuffer; updates culledCount and
 // lowDetailCount.
 void renderScene();

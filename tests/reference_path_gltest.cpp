@@ -9,11 +9,10 @@
 #include <utility>
 #include <vector>
 
+#include "app/frame.h"
 #include "game/game_over.h"
 #include "game/input.h"
 #include "game/world.h"
-#include "render/bloom.h"
-#include "render/scene.h"
 #include "tests/support/gl_context.h"
 #include "tools/bench/scenarios.h"
 #include "view/camera.h"
@@ -38,18 +37,11 @@ uint64_t cubeFingerprint() {
     return hash;
 }
 
-// The wireframe switch as F3 flips it: the setting and the game's own GL state for it.
-void switchWireframe(bool on) {
-    world.settings.wireframe = on;
-    setWireframe(on);
-}
-
 // What happens between frames: the wireframe switch on at frame 1 and off at frame 3, a restart at
 // frame 2; or bloom off at frame 1 and on again at frame 3.
 void wireframeAndRestart(int frame) {
-    if (frame == 1) switchWireframe(true);
+    if (frame == 1 || frame == 3) world.settings.wireframe = !world.settings.wireframe;
     if (frame == 2) restartGame();
-    if (frame == 3) switchWireframe(false);
 }
 void bloomOffAndOn(int frame) {
     if (frame == 1 || frame == 3) world.settings.bloom = !world.settings.bloom;
@@ -57,8 +49,7 @@ void bloomOffAndOn(int frame) {
 
 // Fingerprints of the window with the blurred glow while bloom is on (whose faint edges the
 // window's bytes may not show), and of the shadow cube, for each frame of the scenario.
-std::vector<std::pair<uint64_t, uint64_t>> run(GLFWwindow* window, const FrameTargets& targets,
-                                               const Scenario& scenario, bool reference,
+std::vector<std::pair<uint64_t, uint64_t>> run(FrameContext& context, const Scenario& scenario, bool reference,
                                                void (*events)(int frame) = nullptr) {
     std::srand(7);
     startScenario(scenario);
@@ -66,8 +57,7 @@ std::vector<std::pair<uint64_t, uint64_t>> run(GLFWwindow* window, const FrameTa
     std::vector<std::pair<uint64_t, uint64_t>> prints;
     for (int frame = 0; frame < framesPerRun; ++frame) {
         if (events) events(frame);
-        updateScenario(window);
-        renderScenarioFrame(targets, nullptr);
+        drawFrame(context, scenarioFrameTime, nullptr);
         const std::vector<unsigned char> pixels = readPixels(0, 0, world.frameWidth, world.frameHeight);
         std::vector<float> glow(static_cast<size_t>(world.frameWidth) * world.frameHeight * 3);
         glBindTexture(GL_TEXTURE_2D, world.bloomPass.pingpongTextures[0]);
@@ -84,21 +74,22 @@ std::vector<std::pair<uint64_t, uint64_t>> run(GLFWwindow* window, const FrameTa
 TEST(ReferencePath, EveryScenarioShowsTheSamePicturesAsTheReference) {
     GLFWwindow* window = sharedGlContext();
     world = World{};
-    const FrameTargets targets = setUpScenarioWorld(window);
+    FrameContext context;
+    setUpGame(context, window);
+    rememberStartState();
     for (const glm::ivec2& size : {glm::ivec2(800, 600), glm::ivec2(640, 360)}) {
         glfwSetWindowSize(window, size.x, size.y);
         glfwSwapBuffers(window);  // the window's own framebuffer takes the new size at a swap
         readWindowSizes(window);
-        resizeBloomTargets(world.frameWidth, world.frameHeight);
         SCOPED_TRACE(std::to_string(size.x) + "x" + std::to_string(size.y));
         for (const Scenario& scenario : scenarios) {
             SCOPED_TRACE(scenario.name);
-            EXPECT_EQ(run(window, targets, scenario, false), run(window, targets, scenario, true));
+            EXPECT_EQ(run(context, scenario, false), run(context, scenario, true));
         }
-        EXPECT_EQ(run(window, targets, scenarios[0], false, wireframeAndRestart),
-                  run(window, targets, scenarios[0], true, wireframeAndRestart)) << "wireframe and restart";
-        EXPECT_EQ(run(window, targets, scenarios[3], false, bloomOffAndOn),
-                  run(window, targets, scenarios[3], true, bloomOffAndOn)) << "bloom off and on";
+        EXPECT_EQ(run(context, scenarios[0], false, wireframeAndRestart),
+                  run(context, scenarios[0], true, wireframeAndRestart)) << "wireframe and restart";
+        EXPECT_EQ(run(context, scenarios[3], false, bloomOffAndOn),
+                  run(context, scenarios[3], true, bloomOffAndOn)) << "bloom off and on";
     }
     glfwSetWindowSize(window, 800, 600);
     input = glfwInput();

@@ -24,7 +24,14 @@ glm::mat4 look(Camera& camera, glm::vec3 eye, glm::vec3 lookAt, glm::vec3 up) {
     return camera.viewProjection;
 }
 
-// Free-mode angles that reproduce the viewing direction d.
+// Any of the keys held moves the eye one step along v.
+void stepIf(Camera& camera, bool held, glm::vec3 v, float dt) {
+    if (held) camera.position += camera.moveSpeed * (v * dt);
+}
+}  // namespace
+
+Camera::Camera(GLFWwindow* window) { readWindowSizes(window); }
+
 void aimAlong(Camera& camera, glm::vec3 d) {
     // A zero direction (eye on the look-at point) has no angles; keep the old ones rather than NaN.
     if (d == glm::vec3(0.0f)) return;
@@ -36,13 +43,6 @@ void aimAlong(Camera& camera, glm::vec3 d) {
     camera.yaw = static_cast<float>(static_cast<double>(atan2F(d.z, x)) + glm::pi<double>());
 }
 
-// Any of the keys held moves the eye one step along v.
-void stepIf(Camera& camera, bool held, glm::vec3 v, float dt) {
-    if (held) camera.position += camera.moveSpeed * (v * dt);
-}
-}  // namespace
-
-Camera::Camera(GLFWwindow* window) { readWindowSizes(window); }
 
 void readWindowSizes(GLFWwindow* window) {
     const int oldWidth = world.windowWidth, oldHeight = world.windowHeight;

@@ -47,6 +47,9 @@ inline const glm::vec3 craftChaseEye{-0.44f, 0.0f, 0.5f};
 inline const glm::vec3 craftChaseLook{1.0f, 0.0f, 0.0f};
 inline const glm::vec3 craftChaseUp{0.0f, 0.0f, 1.0f};
 
+// Free-mode angles that reproduce the viewing direction d; a zero d keeps the angles.
+void aimAlong(Camera& camera, glm::vec3 d);
+
 // Puts the camera behind the craft in Chase mode (key 2 and the start of the game).
 void chaseCraft(Camera& camera, SceneObject* craft);
 // The chase view's eye in world space: where the craft is, for collisions, in every view.

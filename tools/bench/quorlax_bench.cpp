@@ -18,11 +18,11 @@
 #include <vector>
 
 #include "app/fatal_exit.h"
-#include "app/game_loop.h"
+#include "app/frame.h"
 #include "app/overlay.h"
-#include "game/game_over.h"
 #include "game/setup.h"
 #include "game/world.h"
+#include "view/bounds.h"
 #include "render/bloom.h"
 #include "render/pass_timer.h"
 #include "tools/bench/bench_options.h"
@@ -81,7 +81,7 @@ void report(const char* scenario, const char* figure, double value, const char* 
 }
 
 struct Figures {
-    std::vector<double> frameMs, updateUs, passMs[renderPassCount], overlayMs, overlayCpuUs;
+    std::vector<double> frameMs, passMs[renderPassCount], overlayMs, overlayCpuUs;
     long frameAllocations = 0;  // the most any steady frame made
 };
 
@@ -98,8 +98,7 @@ void drawTimedOverlay(Overlay& overlay, const PassTimer& timer, GLuint query, do
     cpuSeconds = threadCpuSeconds() - start;
 }
 
-void runScenario(GLFWwindow* window, const FrameTargets& targets, Overlay& overlay, const Scenario& scenario,
-                 int frames) {
+void runScenario(FrameContext& context, const Scenario& scenario, int frames) {
     PassTimer timer;
     createPassTimer(timer);
     GLuint overlayQuery = 0;
@@ -109,13 +108,10 @@ void runScenario(GLFWwindow* window, const FrameTargets& targets, Overlay& overl
     for (int frame = 0; frame < frames + warmUpFrames; ++frame) {
         const long allocationsBefore = allocations.load();
         const double frameStart = seconds();
-        const double updateStart = threadCpuSeconds();
-        updateScenario(window);
-        const double updateSeconds = threadCpuSeconds() - updateStart;
-        renderScenarioFrame(targets, &timer);
+        drawFrame(context, scenarioFrameTime, &timer);
         double overlayCpuSeconds = 0.0;
-        if (world.settings.overlay) drawTimedOverlay(overlay, timer, overlayQuery, overlayCpuSeconds);
-        glfwSwapBuffers(window);
+        if (world.settings.overlay) drawTimedOverlay(context.overlay, timer, overlayQuery, overlayCpuSeconds);
+        glfwSwapBuffers(context.window);
         const double frameSeconds = seconds() - frameStart;
         if (frame < warmUpFrames) continue;
         figures.frameAllocations = std::max(figures.frameAllocations, allocations.load() - allocationsBefore);
@@ -126,13 +122,11 @@ void runScenario(GLFWwindow* window, const FrameTargets& targets, Overlay& overl
             figures.overlayCpuUs.push_back(overlayCpuSeconds * 1e6);
         }
         figures.frameMs.push_back(frameSeconds * 1e3);
-        figures.updateUs.push_back(updateSeconds * 1e6);
         if (!timer.lastValid) continue;
         for (int pass = 0; pass < renderPassCount; ++pass) figures.passMs[pass].push_back(timer.lastMs[pass]);
     }
     const char* const passFigures[renderPassCount] = {"shadow_ms", "scene_ms", "blur_ms", "composite_ms"};
     report(scenario.name, "frame_ms", median(figures.frameMs), "ms");
-    report(scenario.name, "update_us", median(figures.updateUs), "us");
     for (int pass = 0; pass < renderPassCount; ++pass) {
         report(scenario.name, passFigures[pass], median(figures.passMs[pass]), "ms");
     }
@@ -192,22 +186,25 @@ long residentKb() {
     return resident * (sysconf(_SC_PAGESIZE) / 1024);
 }
 
-// Restarts as an end screen makes them, a frame and a red window before each: resident memory
-// after the first tenth of them and at the end.
-void measureRestarts(GLFWwindow* window, const FrameTargets& targets, int restarts) {
-    startScenario(scenarios[0]);
+// The craft flown into the light with R held: each frame ends a game on the red screen and starts
+// the next.
+const Scenario restartScenario{"restarts", GLFW_KEY_R, [] {}};
+
+// Restarts as the end screen makes them, each with its red window and the new game's first frame:
+// resident memory after the first tenth of them and at the end.
+void measureRestarts(FrameContext& context, int restarts) {
+    startScenario(restartScenario);
+    std::cout.setstate(std::ios::failbit);  // a thousand end-screen lines would bury the figures
     long settledKb = residentKb();
     for (int restart = 1; restart <= restarts; ++restart) {
-        updateScenario(window);
-        renderScenarioFrame(targets, nullptr);
-        glBindFramebuffer(GL_FRAMEBUFFER, 0);
-        glClearColor(1.0f, 0.0f, 0.0f, 1.0f);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        glfwSwapBuffers(window);
+        SceneObject& craft = *world.allObjects[0];
+        place(craft, world.light.position, craft.angleZ, craft.angleX);
+        drawFrame(context, scenarioFrameTime, nullptr);
+        glfwSwapBuffers(context.window);
         glfwPollEvents();
-        restartGame();
         if (restart == restarts / 10) settledKb = residentKb();
     }
+    std::cout.clear();
     report("restarts", "rss_after_first_tenth_kb", static_cast<double>(settledKb), "KB");
     report("restarts", "rss_growth_kb", static_cast<double>(residentKb() - settledKb), "KB");
 }
@@ -221,10 +218,10 @@ int main(int argc, char** argv) {
     const double setupStart = seconds();
     startReadingWorldModels();
     GLFWwindow* window = openGameWindow(options.width, options.height);
-    const FrameTargets targets = setUpScenarioWorld(window);
     ImGui::SetAllocatorFunctions(countedPanelAllocation, freePanelMemory);
-    Overlay overlay;
-    createOverlay(overlay, window);
+    FrameContext context;
+    setUpGame(context, window);
+    rememberStartState();
     glFinish();
     std::printf("setup_ms %.3f ms\n", (seconds() - setupStart) * 1e3);
     std::printf("renderer %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
@@ -236,14 +233,14 @@ int main(int argc, char** argv) {
     glGenQueries(1, &floorQuery);
     std::vector<double> floorMs;
     for (const Scenario& scenario : scenarios) {
-        runScenario(window, targets, overlay, scenario, options.frames);
+        runScenario(context, scenario, options.frames);
         for (int run = 0; run < std::max(1, options.frames / 10); ++run) {
             floorMs.push_back(timeBlurFloorMs(copyProgram, floorQuery));
         }
     }
-    runScenario(window, targets, overlay, overlayScenario, options.frames);
+    runScenario(context, overlayScenario, options.frames);
     std::printf("blur_floor_ms %.3f ms\n", median(floorMs));
-    if (options.restarts > 0) measureRestarts(window, targets, options.restarts);
+    if (options.restarts > 0) measureRestarts(context, options.restarts);
     const GLenum error = glGetError();
     glfwTerminate();
     if (error != GL_NO_ERROR) {

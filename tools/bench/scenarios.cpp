@@ -7,14 +7,8 @@
 #include <optional>
 #include <vector>
 
-#include "app/game_loop.h"
-#include "app/update.h"
 #include "game/input.h"
-#include "game/setup.h"
 #include "game/world.h"
-#include "render/bloom.h"
-#include "render/scene.h"
-#include "render/shadow_map.h"
 #include "view/camera.h"
 
 namespace {
@@ -58,22 +52,12 @@ const Scenario scenarios[scenarioCount] = {
     {"orbit4", GLFW_KEY_4, startView},
 };
 
-FrameTargets setUpScenarioWorld(GLFWwindow* window) {
-    setFixedGlState();
-    ShadowMap shadowMap;
-    createShadowMap(shadowMap);
-    setUpWorld(window);
-    createBloomProgram();
-    FrameTargets targets;
-    targets.shadowFramebuffer = shadowMap.framebuffer;
-    targets.hdrFramebuffer = createHdrFramebuffer();
-    createBlurTargets();
-    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+void rememberStartState() {
+    start.objects.clear();
     for (const SceneObject* object : world.allObjects) start.objects.push_back(*object);
     start.camera.emplace(*world.camera);
     start.settings = world.settings;
     start.orbitAngle = world.orbitAngle;
-    return targets;
 }
 
 void startScenario(const Scenario& scenario) {
@@ -82,17 +66,10 @@ void startScenario(const Scenario& scenario) {
     world.settings = start.settings;
     world.orbitAngle = start.orbitAngle;
     heldKey = scenario.heldKey;
+    clearKeyPresses();
     input = glfwInput();
     input.getKey = scenarioKey;
     input.getCursorPos = centredCursor;
     input.setCursorPos = ignoreCursor;
     scenario.prepare();
-}
-
-void updateScenario(GLFWwindow* window) { updateWorld(window, scenarioFrameTime); }
-
-void renderScenarioFrame(const FrameTargets& targets, PassTimer* timer) {
-    beginFrame(targets, timer);
-    renderScene();
-    endFrame(timer);
 }

@@ -3,10 +3,6 @@
 // optimised passes with the reference ones: each starts from the world as set up and holds one
 // key (or none) for every frame.
 
-#include "render/frame.h"
-
-struct GLFWwindow;
-struct PassTimer;
 
 struct Scenario {
     const char* name;
@@ -20,11 +16,8 @@ extern const Scenario scenarios[scenarioCount];
 // Frame time every scenario frame steps the world by.
 constexpr float scenarioFrameTime = 1.0f / 60.0f;
 
-// Sets the world and the render targets up as the game does, in the current context, and
-// remembers the world's starting state.
-FrameTargets setUpScenarioWorld(GLFWwindow* window);
-// Puts the world back in its starting state, then prepares the scenario and holds its key.
+// Remembers the world as set up now: every scenario starts from it.
+void rememberStartState();
+// Puts the world back in its starting state, then prepares the scenario, holds its key and keeps
+// the cursor at the window's centre.
 void startScenario(const Scenario& scenario);
-// The world's update, then one frame as the game draws it (without end screens).
-void updateScenario(GLFWwindow* window);
-void renderScenarioFrame(const FrameTargets& targets, PassTimer* timer);

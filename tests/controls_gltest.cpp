@@ -1,22 +1,25 @@
-// Camera keys and the toggle keys with their cooldown, messages and GL effects, in the real world.
+// The table of controls in the real world: switches act once per press with their console lines,
+// the filters reach every texture at the next frame, view keys act for a tap, and the README
+// names every key.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 
-#include "app/keyboard.h"
+#include "app/controls.h"
 #include "app/update.h"
-#include "game/game_over.h"
 #include "game/setup.h"
 #include "game/world.h"
-#include "render/scene.h"
+#include "render/switches.h"
 #include "tests/support/gl_context.h"
 #include "tests/support/scripted_input.h"
 #include "view/bounds.h"
 #include "view/camera.h"
 
 namespace {
-struct Keyboard : ::testing::Test {
+struct Controls : ::testing::Test {
     static void SetUpTestSuite() {
         world = World{};
         std::srand(1);
@@ -27,19 +30,20 @@ struct Keyboard : ::testing::Test {
 
     void SetUp() override {
         world.settings = RenderSettings{};
-        setWireframe(false);
-        glEnable(GL_BLEND);
         clearKeyPresses();
     }
-    void TearDown() override { EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)); }
-    // One frame's toggle step: these keys held now, those pressed since the last frame, in order.
+    void TearDown() override {
+        world.settings = RenderSettings{};
+        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    }
+    // One frame's switch step: these keys held now, those pressed since the last frame, in order.
     void frame(std::set<int> held, std::vector<int> pressed = {}) {
         script.heldKeys = std::move(held);
         for (int key : pressed) recordKeyPress(key);
-        handleToggleKeys(nullptr, out);
+        handleSwitchKeys(nullptr, out);
         clearKeyPresses();
     }
-    // A key pressed and released between two frames.
+    // Keys pressed and released between two frames.
     void tap(std::vector<int> keys) { frame({}, std::move(keys)); }
 };
 
@@ -59,30 +63,23 @@ void expectEveryTextureFiltered(GLint minFilter, GLint magFilter) {
 }
 }  // namespace
 
-// A toggle acts once per press however long it is held, and once for a tap between two frames;
-// every toggle pressed in one frame acts, in press order.
-TEST_F(Keyboard, EachToggleActsOncePerPress) {
+// A switch acts once per press however long it is held, and once for a tap between two frames;
+// every switch pressed in one frame acts, in press order.
+TEST_F(Controls, EachSwitchActsOncePerPress) {
     frame({GLFW_KEY_F3}, {GLFW_KEY_F3});
     for (int i = 0; i < 20; ++i) frame({GLFW_KEY_F3});
     EXPECT_TRUE(world.settings.wireframe);
-    GLint modes[2] = {0, 0};
-    glGetIntegerv(GL_POLYGON_MODE, modes);
-    EXPECT_EQ(modes[0], GL_LINE);
-    EXPECT_TRUE(glIsEnabled(GL_FRAMEBUFFER_SRGB)) << "lines are sRGB-encoded";
     tap({GLFW_KEY_F3});
     EXPECT_EQ(out.str(), "Wireframe enabled\nWireframe disabled\n");
     out.str("");
-    tap({GLFW_KEY_F8, GLFW_KEY_F1, GLFW_KEY_M, GLFW_KEY_F7});
+    tap({GLFW_KEY_F8, GLFW_KEY_F1, GLFW_KEY_M, GLFW_KEY_F7, GLFW_KEY_F2});
     EXPECT_TRUE(world.settings.enemiesFollow && !world.settings.frustumCulling && !world.settings.bloom);
-    EXPECT_TRUE(world.settings.showShadowCubeMap);
+    EXPECT_TRUE(world.settings.showShadowCubeMap && !world.settings.printFrameStats);
     EXPECT_EQ(out.str(), "View Frustum Culling disabled\nEnemies are following you!\nBloom disabled\n");
-    tap({GLFW_KEY_F2, GLFW_KEY_F9});
-    EXPECT_FALSE(world.settings.printFrameStats);
-    EXPECT_FALSE(glIsEnabled(GL_BLEND));
 }
 
 // A frame's update leaves the enemies where they are until F1 sets them on the craft.
-TEST_F(Keyboard, EnemiesPursueOnlyOnceF1SetsThemOn) {
+TEST_F(Controls, EnemiesPursueOnlyOnceF1SetsThemOn) {
     SceneObject& enemy = *world.enemies[1];
     const glm::vec3 start = enemy.position;
     updateWorld(nullptr, 0.1f);
@@ -94,35 +91,36 @@ TEST_F(Keyboard, EnemiesPursueOnlyOnceF1SetsThemOn) {
 }
 
 // F4 switches nearest and linear, F5 cycles off, nearest and linear mip-map selection, both
-// printing both lines; the filters go into every texture and its sampler.
-TEST_F(Keyboard, SamplingKeysWriteTheFiltersIntoTexturesAndSamplers) {
-    tap({GLFW_KEY_F4});
+// printing both lines; the textures keep their linear loading filters until the first of them,
+// and the next frame writes the filters into every texture and its sampler.
+TEST_F(Controls, SamplingKeysReachEveryTextureAndSampler) {
+    AppliedSwitches applied;
+    applySwitches(applied, world.settings);
     expectEveryTextureFiltered(GL_LINEAR, GL_LINEAR);
-    tap({GLFW_KEY_F4});
-    tap({GLFW_KEY_F5});
-    expectEveryTextureFiltered(GL_NEAREST_MIPMAP_NEAREST, GL_NEAREST);
-    tap({GLFW_KEY_F4});
-    tap({GLFW_KEY_F5});
-    expectEveryTextureFiltered(GL_LINEAR_MIPMAP_LINEAR, GL_LINEAR);
-    tap({GLFW_KEY_F5});
-    EXPECT_EQ(world.settings.mipmapMode, 0);
+    const std::pair<int, std::pair<GLint, GLint>> presses[] = {
+        {GLFW_KEY_F5, {GL_NEAREST_MIPMAP_NEAREST, GL_NEAREST}}, {GLFW_KEY_F4, {GL_LINEAR_MIPMAP_NEAREST, GL_LINEAR}},
+        {GLFW_KEY_F5, {GL_LINEAR_MIPMAP_LINEAR, GL_LINEAR}},    {GLFW_KEY_F5, {GL_LINEAR, GL_LINEAR}},
+        {GLFW_KEY_F4, {GL_NEAREST, GL_NEAREST}}};
+    for (const auto& [key, filters] : presses) {
+        tap({key});
+        applySwitches(applied, world.settings);
+        expectEveryTextureFiltered(filters.first, filters.second);
+    }
     EXPECT_EQ(out.str(),
-              "Texture Sampling linear\nMip Map Sampeling off\nTexture Sampling Nearest Neighbor\nMip Map Sampeling off\n"
               "Texture Sampling Nearest Neighbor\nMip Map Sampeling nearest\n"
               "Texture Sampling linear\nMip Map Sampeling nearest\nTexture Sampling linear\nMip Map Sampeling linear\n"
-              "Texture Sampling linear\nMip Map Sampeling off\n");
+              "Texture Sampling linear\nMip Map Sampeling off\nTexture Sampling Nearest Neighbor\nMip Map Sampeling off\n");
 }
 
 // Keys 3 to 6 watch the lead enemy (3, 4) or the next one (5, 6), 2 chases the craft and centres
 // the cursor, each for a tap shorter than a frame; held keys act every frame, and of several keys
 // the one pressed last decides. 8 jumps to the light in the free view only.
-TEST_F(Keyboard, ViewKeysActForATapAndTheLastPressedDecides) {
+TEST_F(Controls, ViewKeysActForATapAndTheLastPressedDecides) {
     Camera& camera = *world.camera;
     const auto viewAfter = [&](std::set<int> held, std::vector<int> pressed) {
         script.heldKeys = std::move(held);
         for (int key : pressed) recordKeyPress(key);
-        handleCameraKeys(nullptr);
-        handleLightKey(nullptr);
+        handleViewKeys(nullptr);
         clearKeyPresses();
         return std::make_pair(camera.mode, camera.target);
     };
@@ -141,4 +139,15 @@ TEST_F(Keyboard, ViewKeysActForATapAndTheLastPressedDecides) {
     EXPECT_EQ(camera.mode, CameraMode::Free);
     EXPECT_EQ(camera.position, world.light.position);
     chaseCraft(camera, world.allObjects[0]);
+}
+
+// The README's controls table has a row for every key the game reads.
+TEST(ControlsTable, TheReadmeNamesEveryRow) {
+    std::ifstream file(QUORLAX_SOURCE_DIR "/README.md");
+    const std::string readme((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    ASSERT_FALSE(readme.empty());
+    for (int i = 0; i < controlCount; ++i) {
+        const std::string row = std::string("| ") + controls[i].label + " | ";
+        EXPECT_NE(readme.find(row), std::string::npos) << controls[i].label;
+    }
 }

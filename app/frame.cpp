@@ -1,0 +1,88 @@
+#include "app/frame.h"
+
+#include <GL/glew.h>
+#include <GLFW/glfw3.h>
+
+#include <cstdlib>
+
+#include "app/end_screen.h"
+#include "app/fatal_exit.h"
+#include "app/update.h"
+#include "game/game_over.h"
+#include "game/setup.h"
+#include "game/world.h"
+#include "render/bloom.h"
+#include "render/scene.h"
+#include "render/shadow_map.h"
+
+GLFWwindow* openGameWindow(int width, int height) {
+    if (!glfwInit()) {
+        // The usual cause is no display at all: say how to get one.
+        const auto named = [](const char* variable) {
+            const char* value = std::getenv(variable);
+            return value && *value;
+        };
+        fatalExit(named("DISPLAY") || named("WAYLAND_DISPLAY")
+                      ? "GLFW failed"
+                      : "GLFW failed\nno display: set DISPLAY or run under xvfb-run");
+    }
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 4);
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 1);
+    glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
+    glfwWindowHint(GLFW_SRGB_CAPABLE, GLFW_TRUE);  // wireframe lines are encoded by the window
+    GLFWwindow* window = glfwCreateWindow(width, height, "Hello World", nullptr, nullptr);
+    if (!window) {
+        glfwTerminate();
+        fatalExit("ERROR: Could not open window.");
+    }
+    glfwMakeContextCurrent(window);
+    glfwSetWindowTitle(window, "Quorlax");
+    glewExperimental = GL_TRUE;
+    if (glewInit() != GLEW_OK) {
+        glfwTerminate();
+        fatalExit("No Window...");
+    }
+    glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_DISABLED);
+    return window;
+}
+
+void setFixedGlState() {
+    glEnable(GL_CULL_FACE);
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    int width = 0, height = 0;
+    glfwGetFramebufferSize(glfwGetCurrentContext(), &width, &height);
+    glViewport(0, 0, width, height);
+}
+
+void setUpGame(FrameContext& context, GLFWwindow* window) {
+    context.window = window;
+    setFixedGlState();
+    ShadowMap shadowMap;
+    createShadowMap(shadowMap);
+    context.renderer.shadowFramebuffer = shadowMap.framebuffer;
+    setUpWorld(window);
+    createBloomProgram();
+    context.renderer.hdrFramebuffer = createHdrFramebuffer();
+    createBlurTargets();
+    createOverlay(context.overlay, window);
+}
+
+FrameOutcome drawFrame(FrameContext& context, float dt, PassTimer* timer) {
+    GLFWwindow* window = context.window;
+    updateWorld(window, dt);
+    const GameEnd end = gameEnd();
+    if (end != GameEnd::None) {
+        if (!showEndScreen(window, context.overlay, end)) return FrameOutcome::Quit;
+        // The new game's first picture: the camera sees the craft where the restart put it.
+        updateView(window, 0.0f);
+    }
+    if (world.frameWidth != world.bloomPass.width || world.frameHeight != world.bloomPass.height) {
+        resizeBloomTargets(world.frameWidth, world.frameHeight);
+    }
+    beginFrame(context.renderer, timer);
+    renderScene();
+    endFrame(timer);
+    return end == GameEnd::None ? FrameOutcome::Drawn : FrameOutcome::NewGame;
+}

@@ -1,0 +1,63 @@
+#include "render/switches.h"
+
+#include <GL/glew.h>
+
+#include "game/world.h"
+
+namespace {
+// Polygons as lines or filled. Lines go straight to the window, past the tone map, so the window
+// encodes their linear colour to sRGB meanwhile (it must be opened sRGB-capable).
+void applyWireframe(bool wireframe) {
+    glPolygonMode(GL_FRONT_AND_BACK, wireframe ? GL_LINE : GL_FILL);
+    if (wireframe) {
+        glEnable(GL_FRAMEBUFFER_SRGB);
+    } else {
+        glDisable(GL_FRAMEBUFFER_SRGB);
+    }
+}
+
+void applyTransparency(bool transparency) {
+    if (transparency) {
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    } else {
+        glDisable(GL_BLEND);
+    }
+}
+
+// Writes the filters into every texture and its sampler; the last texture stays bound on unit 0.
+void applyFilters(bool linear, int mipmapMode) {
+    static const GLint minFilters[3][2] = {{GL_NEAREST, GL_LINEAR},
+                                           {GL_NEAREST_MIPMAP_NEAREST, GL_LINEAR_MIPMAP_NEAREST},
+                                           {GL_NEAREST_MIPMAP_LINEAR, GL_LINEAR_MIPMAP_LINEAR}};
+    const GLint minFilter = minFilters[mipmapMode][linear ? 1 : 0];
+    const GLint magFilter = linear ? GL_LINEAR : GL_NEAREST;
+    for (const Texture& texture : world.textureList) {
+        glActiveTexture(GL_TEXTURE0);
+        glBindTexture(GL_TEXTURE_2D, texture.textureId);
+        glBindSampler(0, texture.samplerId);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, minFilter);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, magFilter);
+        // The bound sampler overrides the texture's own state, so it must carry the same filters.
+        glSamplerParameteri(texture.samplerId, GL_TEXTURE_MIN_FILTER, minFilter);
+        glSamplerParameteri(texture.samplerId, GL_TEXTURE_MAG_FILTER, magFilter);
+    }
+}
+}  // namespace
+
+void applySwitches(AppliedSwitches& applied, const RenderSettings& settings) {
+    const bool all = !applied.known;
+    if (all || applied.wireframe != settings.wireframe) applyWireframe(settings.wireframe);
+    if (all || applied.transparency != settings.transparency) applyTransparency(settings.transparency);
+    // Until F4 or F5 is first pressed the textures keep the filters they were loaded with.
+    const bool filtersChanged = applied.filtersChosen != settings.filtersChosen ||
+                                applied.textureLinear != settings.textureLinear ||
+                                applied.mipmapMode != settings.mipmapMode;
+    if (settings.filtersChosen && (all || filtersChanged)) applyFilters(settings.textureLinear, settings.mipmapMode);
+    applied = AppliedSwitches{true,
+                              settings.wireframe,
+                              settings.transparency,
+                              settings.filtersChosen,
+                              settings.textureLinear,
+                              settings.mipmapMode};
+}
