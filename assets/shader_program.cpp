@@ -1,11 +1,14 @@
 #include "assets/shader_program.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
 #include <memory>
 #include <vector>
+
+#include "render/shadow_map.h"
 
 ShaderProgram::ShaderProgram(std::string vertexPath, std::string fragmentPath) {
     compileShader(vertexPath, GL_VERTEX_SHADER);
@@ -56,6 +59,18 @@ bool readWholeFile(const std::string& path, std::string& text) {
     return !std::ferror(file.get());
 }
 
+// Every stage of every program gets this file's text after its first line (GLSL wants #version
+// first), so the lit shaders share one shadow lookup.
+constexpr char sharedShaderPath[] = "Shader/ShadowLookup.glsl";
+
+// The source with the cube size and the shared text after its #version line. #line numbers the
+// shared text as source 1 and the rest as the file's own lines, so compile errors point at them.
+std::string withSharedText(const std::string& source, const std::string& shared) {
+    const size_t versionEnd = std::min(source.find('\n'), source.size());  // the rest starts at its newline
+    return source.substr(0, versionEnd) + "\nconst float shadowCubeSize = " + std::to_string(shadowCubeSize) +
+           ".0;\n#line 1 1\n" + shared + "\n#line 2 0" + source.substr(versionEnd);
+}
+
 // Reads an info log of the reported length and ends the process with it.
 template <typename LengthQuery, typename LogQuery>
 [[noreturn]] void failWithLog(GLuint object, const std::string& message, LengthQuery queryLength, LogQuery queryLog) {
@@ -71,6 +86,11 @@ template <typename LengthQuery, typename LogQuery>
 void ShaderProgram::compileShader(const std::string& path, GLenum stage) {
     std::string source;
     if (!readWholeFile(path, source)) failShader("Failed to open shader file: " + path);
+    std::string shared;
+    if (!readWholeFile(sharedShaderPath, shared)) {
+        failShader(std::string("Failed to open shader file: ") + sharedShaderPath);
+    }
+    source = withSharedText(source, shared);
 
     const GLuint shader = glCreateShader(stage);
     if (shader == 0) failShader("Failed to create shader");

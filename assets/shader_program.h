@@ -21,7 +21,8 @@ struct ShaderProgram {
     // Compiles vertex, geometry, then fragment stage and links.
     ShaderProgram(std::string vertexPath, std::string fragmentPath, std::string geometryPath);
 
-    // Compiles one stage from a file and stores it in the field of that stage.
+    // Compiles one stage from a file, with the shared Shader/ShadowLookup.glsl after its #version line,
+    // and stores it in the field of that stage.
     void compileShader(const std::string& path, GLenum stage);
     // Attaches the stages, binds fragColor to output 0, links.
     void link();

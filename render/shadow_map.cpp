@@ -13,8 +13,6 @@
 #include "render/shadow_cache.h"
 
 namespace {
-constexpr int shadowSize = 1024;
-
 // Direction and up vector of each cube face, in GL's face order.
 const glm::vec3 faceDirections[6] = {{1, 0, 0}, {-1, 0, 0}, {0, 1, 0}, {0, -1, 0}, {0, 0, 1}, {0, 0, -1}};
 const glm::vec3 faceUps[6] = {{0, -1, 0}, {0, -1, 0}, {0, 0, 1}, {0, 0, -1}, {0, -1, 0}, {0, -1, 0}};
@@ -34,8 +32,8 @@ void drawCasters(int modelLocation, Casters which) {
 }  // namespace
 
 void createShadowMap(ShadowMap& shadowMap) {
-    world.shadowWidth = shadowSize;
-    world.shadowHeight = shadowSize;
+    world.shadowWidth = shadowCubeSize;
+    world.shadowHeight = shadowCubeSize;
     glGenFramebuffers(1, &shadowMap.framebuffer);
     glGenTextures(1, &world.depthCubeMap);
     glBindTexture(GL_TEXTURE_CUBE_MAP, world.depthCubeMap);
@@ -55,7 +53,7 @@ void createShadowMap(ShadowMap& shadowMap) {
         std::cout << "Framebuffer not complete!" << std::endl;
     }
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    createShadowCache(world.depthCubeMap, shadowSize);
+    createShadowCache(world.depthCubeMap, shadowCubeSize);
 }
 
 ShaderProgram* createDepthProgram() {

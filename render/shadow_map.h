@@ -11,8 +11,10 @@ struct ShadowMap {
 };
 
 constexpr float shadowFarPlane = 1000.0f;
+// Texels along each side of a cube face; the shader loader hands it to every shader as shadowCubeSize.
+constexpr int shadowCubeSize = 1024;
 
-// Creates the cube map (1024 x 1024 per face) and its framebuffer; reports an incomplete one.
+// Creates the cube map (shadowCubeSize texels square per face) and its framebuffer; reports an incomplete one.
 void createShadowMap(ShadowMap& shadowMap);
 // Builds the depth program (vertex, geometry, fragment).
 ShaderProgram* createDepthProgram();

@@ -13,6 +13,7 @@
 #include "game/game_over.h"
 #include "game/input.h"
 #include "game/world.h"
+#include "render/shadow_map.h"
 #include "tests/support/gl_context.h"
 #include "tools/bench/scenarios.h"
 #include "view/camera.h"
@@ -27,7 +28,7 @@ uint64_t fingerprint(const void* data, size_t size, uint64_t hash = 146959810393
 }
 
 uint64_t cubeFingerprint() {
-    std::vector<float> depths(1024 * 1024);
+    std::vector<float> depths(shadowCubeSize * shadowCubeSize);
     uint64_t hash = fingerprint(nullptr, 0);
     glBindTexture(GL_TEXTURE_CUBE_MAP, world.depthCubeMap);
     for (int face = 0; face < 6; ++face) {

@@ -79,10 +79,10 @@ glm::ivec2 pixelOf(glm::vec3 point) {
 
 // The six faces of the depth cube map, one after the other.
 std::vector<float> depthCube() {
-    std::vector<float> depths(6 * 1024 * 1024);
+    std::vector<float> depths(6 * shadowCubeSize * shadowCubeSize);
     glBindTexture(GL_TEXTURE_CUBE_MAP, world.depthCubeMap);
     for (int face = 0; face < 6; ++face) {
-        glGetTexImage(GL_TEXTURE_CUBE_MAP_POSITIVE_X + face, 0, GL_DEPTH_COMPONENT, GL_FLOAT, &depths[face * 1024 * 1024]);
+        glGetTexImage(GL_TEXTURE_CUBE_MAP_POSITIVE_X + face, 0, GL_DEPTH_COMPONENT, GL_FLOAT, &depths[face * depths.size() / 6]);
     }
     return depths;
 }
@@ -249,6 +249,7 @@ namespace {
 // bottom row first.
 std::vector<unsigned char> downscaledWindow(int width = 800, int height = 600) {
     const std::vector<unsigned char> rgba = readPixels(0, 0, width, height);
+    if (const char* dump = std::getenv("TMP_DUMP")) { static int n = 0; FILE* f = fopen((std::string(dump) + std::to_string(n++) + "_" + std::to_string(width) + "x" + std::to_string(height)).c_str(), "wb"); fwrite(rgba.data(), 1, rgba.size(), f); fclose(f); }
     const int smallWidth = width / 4, smallHeight = height / 4;
     std::vector<unsigned char> small(smallWidth * smallHeight * 3);
     for (int y = 0; y < smallHeight; ++y) {

@@ -12,7 +12,7 @@ only_worst=${3:-}
 # group | files (glob under the game directory; one run per file) | damage | expected | worst
 # expected: "runs"; "picture [damage]": runs and draws a planet in a still view as the undamaged
 # data (or the data with that damage) does; or the first console line of the fatal start-up failure
-# (%s: the file)
+# (%s: the file; the shared ShadowLookup.glsl fails within the first shader compiled)
 TABLE='
 shader | Shader/*                   | missing     | Failed to open shader file: %s |
 shader | Shader/bloom.vert          | directory   | Failed to open shader file: %s | worst
@@ -20,6 +20,7 @@ shader | Shader/DepthShader.vert    | empty       | Failed to compile shader (%s
 shader | Shader/DepthShader.geom    | empty       | Failed to compile shader (%s |
 shader | Shader/blur.frag           | empty       | Failed to compile shader (%s |
 shader | Shader/FlatTexture.frag    | syntax      | Failed to compile shader (%s |
+shader | Shader/ShadowLookup.glsl   | syntax      | Failed to compile shader (Shader/DepthShader.vert |
 shader | Shader/SpecularShader.frag | link        | Failed to link shader program |
 shader | Shader/SkyboxShader.frag   | truncated   | Failed to compile shader (%s |
 shader | Shader/DepthShader.geom    | random      | Failed to compile shader (%s | worst
