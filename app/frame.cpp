@@ -59,9 +59,7 @@ void setFixedGlState() {
 void setUpGame(FrameContext& context, GLFWwindow* window) {
     context.window = window;
     setFixedGlState();
-    ShadowMap shadowMap;
-    createShadowMap(shadowMap);
-    context.renderer.shadowFramebuffer = shadowMap.framebuffer;
+    createShadowMap(context.renderer.shadowMap);
     setUpWorld(window);
     createBloomProgram();
     context.renderer.hdrFramebuffer = createHdrFramebuffer();

@@ -7,7 +7,6 @@
 
 #include "assets/model.h"
 #include "assets/texture.h"
-#include "render/shadow_cache.h"
 
 struct Camera;
 struct ShaderProgram;
@@ -132,7 +131,6 @@ struct World {
     int shadowHeight = 0;
 
     BloomPass bloomPass;
-    ShadowCache shadowCache;
 
     ShaderProgram* skyboxProgram = nullptr;
     unsigned skyboxTexture = 0;

@@ -10,7 +10,7 @@
 void beginFrame(Renderer& renderer, PassTimer* timer) {
     applySwitches(renderer.switches, world.settings);
     beginPass(timer, RenderPass::Shadow);
-    renderShadowPass(renderer.shadowFramebuffer);
+    renderShadowPass(renderer.shadowMap);
     endPass(timer);
     beginPass(timer, RenderPass::Scene);
     if (!world.settings.wireframe) glBindFramebuffer(GL_FRAMEBUFFER, renderer.hdrFramebuffer);

@@ -2,13 +2,14 @@
 // The passes of one frame around the scene: shadow pass and target before it, blur and
 // composite after it, each timed when a timer is given.
 
+#include "render/shadow_map.h"
 #include "render/switches.h"
 
 struct PassTimer;
 
 // What the passes draw with besides the world; the game, the benchmark and the tests keep one.
 struct Renderer {
-    unsigned shadowFramebuffer = 0;  // the depth cube's framebuffer
+    ShadowMap shadowMap;             // the depth cube's framebuffer and what it keeps between frames
     unsigned hdrFramebuffer = 0;     // the scene's HDR target (the bloom pass holds its textures)
     AppliedSwitches switches;        // the GL state last applied for the player's switches
 };

@@ -38,8 +38,7 @@ bool recordCasters(ShadowCache& cache, const std::vector<SceneObject*>& casters)
 }
 }  // namespace
 
-void createShadowCache(unsigned liveCube, int size) {
-    ShadowCache& cache = world.shadowCache;
+void createShadowCache(ShadowCache& cache, unsigned liveCube, int size) {
     cache = ShadowCache{};
     cache.size = size;
     glGenTextures(1, &cache.stillCube);
@@ -54,9 +53,8 @@ void createShadowCache(unsigned liveCube, int size) {
     glBindTexture(GL_TEXTURE_CUBE_MAP, liveCube);
 }
 
-ShadowWork planShadowWork(const std::vector<SceneObject*>& casters, glm::vec3 lightPosition, bool wireframe,
-                          bool reference) {
-    ShadowCache& cache = world.shadowCache;
+ShadowWork planShadowWork(ShadowCache& cache, const std::vector<SceneObject*>& casters, glm::vec3 lightPosition,
+                          bool wireframe, bool reference) {
     if (reference) {
         cache.valid = false;
         return ShadowWork::DrawAll;
@@ -84,13 +82,11 @@ ShadowWork planShadowWork(const std::vector<SceneObject*>& casters, glm::vec3 li
     return ShadowWork::Rebuild;
 }
 
-bool castsMoving(size_t caster) {
-    const ShadowCache& cache = world.shadowCache;
+bool castsMoving(const ShadowCache& cache, size_t caster) {
     return caster < cache.moving.size() && cache.moving[caster];
 }
 
-void copyShadowCube(bool storeStill) {
-    const ShadowCache& cache = world.shadowCache;
+void copyShadowCube(const ShadowCache& cache, bool storeStill) {
     for (int face = 0; face < 6; ++face) {
         glBindFramebuffer(GL_READ_FRAMEBUFFER, storeStill ? cache.liveFaces[face] : cache.stillFaces[face]);
         glBindFramebuffer(GL_DRAW_FRAMEBUFFER, storeStill ? cache.stillFaces[face] : cache.liveFaces[face]);

@@ -10,7 +10,7 @@
 struct Model;
 struct SceneObject;
 
-// The kept cube and what the last shadow pass drew; the world owns the one the game uses.
+// The kept cube and what the last shadow pass drew; the shadow map holds the one the game uses.
 struct ShadowCache {
     unsigned stillCube = 0;
     unsigned stillFaces[6] = {};  // framebuffers with one face of the still cube as depth
@@ -36,13 +36,13 @@ enum class ShadowWork {
 
 // Creates the still casters' cube (same size and format as the live one) and the per-face
 // framebuffers that copy between the two; forgets everything cached before.
-void createShadowCache(unsigned liveCube, int size);
+void createShadowCache(ShadowCache& cache, unsigned liveCube, int size);
 // Compares the casters, their models and transforms, the light and the wireframe switch with
 // the last pass and decides the work; records the state the pass will leave.
-ShadowWork planShadowWork(const std::vector<SceneObject*>& casters, glm::vec3 lightPosition, bool wireframe,
-                          bool reference);
+ShadowWork planShadowWork(ShadowCache& cache, const std::vector<SceneObject*>& casters, glm::vec3 lightPosition,
+                          bool wireframe, bool reference);
 // True for the caster at this index of the list: the pass draws it every frame rather than keeping
 // it in the still cube.
-bool castsMoving(size_t caster);
+bool castsMoving(const ShadowCache& cache, size_t caster);
 // Copies the still cube into the live one, or (storeStill) the live one into the still cube.
-void copyShadowCube(bool storeStill);
+void copyShadowCube(const ShadowCache& cache, bool storeStill);

@@ -21,11 +21,11 @@ const char* const shadowTransformNames[6] = {"shadowTransforms[0]", "shadowTrans
 
 enum class Casters { All, Kept, Moving };
 
-void drawCasters(int modelLocation, Casters which) {
+void drawCasters(const ShadowCache& cache, int modelLocation, Casters which) {
     const size_t count = world.shadowCasters.size();
     for (size_t i = 0; i < count; ++i) {
         const SceneObject* caster = world.shadowCasters[i];
-        if (which != Casters::All && castsMoving(i) != (which == Casters::Moving)) continue;
+        if (which != Casters::All && castsMoving(cache, i) != (which == Casters::Moving)) continue;
         if (caster->model) drawModelDepth(*caster->model, modelLocation, caster->transform);
     }
 }
@@ -53,7 +53,7 @@ void createShadowMap(ShadowMap& shadowMap) {
         std::cout << "Framebuffer not complete!" << std::endl;
     }
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    createShadowCache(world.depthCubeMap, shadowCubeSize);
+    createShadowCache(shadowMap.cache, world.depthCubeMap, shadowCubeSize);
 }
 
 ShaderProgram* createDepthProgram() {
@@ -68,17 +68,19 @@ void shadowTransforms(glm::vec3 lightPosition, glm::mat4 (&transforms)[6]) {
     }
 }
 
-void renderShadowPass(unsigned framebuffer) {
+void renderShadowPass(ShadowMap& shadowMap) {
     if (!world.depthProgram) return;
+    ShadowCache& cache = shadowMap.cache;
+    const GLuint framebuffer = shadowMap.framebuffer;
     const glm::vec3 lightPosition = world.light.position;
     const ShadowWork work =
-        planShadowWork(world.shadowCasters, lightPosition, world.settings.wireframe, world.referenceFrames);
+        planShadowWork(cache, world.shadowCasters, lightPosition, world.settings.wireframe, world.referenceFrames);
     if (work == ShadowWork::None) return;
     glm::mat4 transforms[6];
     shadowTransforms(lightPosition, transforms);
 
     glViewport(0, 0, world.shadowWidth, world.shadowHeight);
-    if (work == ShadowWork::DrawMoving) copyShadowCube(false);
+    if (work == ShadowWork::DrawMoving) copyShadowCube(cache, false);
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
     if (work != ShadowWork::DrawMoving) glClear(GL_DEPTH_BUFFER_BIT);
     const GLuint program = world.depthProgram->programId;
@@ -93,11 +95,11 @@ void renderShadowPass(unsigned framebuffer) {
     glBindVertexArray(world.sharedVertexArray);
     // Depth keeps the nearest distance, so drawing the kept casters first changes nothing.
     if (work == ShadowWork::Rebuild) {
-        drawCasters(modelLocation, Casters::Kept);
-        copyShadowCube(true);
+        drawCasters(cache, modelLocation, Casters::Kept);
+        copyShadowCube(cache, true);
         glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
     }
-    drawCasters(modelLocation, work == ShadowWork::DrawAll ? Casters::All : Casters::Moving);
+    drawCasters(cache, modelLocation, work == ShadowWork::DrawAll ? Casters::All : Casters::Moving);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
 }
 

@@ -3,11 +3,14 @@
 
 #include <glm/glm.hpp>
 
+#include "render/shadow_cache.h"
+
 struct Model;
 struct ShaderProgram;
 
 struct ShadowMap {
     unsigned framebuffer = 0;  // depth-only framebuffer with the cube map attached
+    ShadowCache cache;         // what the pass keeps between frames
 };
 
 constexpr float shadowFarPlane = 1000.0f;
@@ -18,8 +21,8 @@ constexpr int shadowCubeSize = 1024;
 void createShadowMap(ShadowMap& shadowMap);
 // Builds the depth program (vertex, geometry, fragment).
 ShaderProgram* createDepthProgram();
-// Renders every shadow caster into all six cube faces in one pass.
-void renderShadowPass(unsigned framebuffer);
+// Renders the shadow casters into all six cube faces in one pass, reusing what the cache kept.
+void renderShadowPass(ShadowMap& shadowMap);
 // Draws every mesh of the model with "model" = transform * modelMatrix.
 void drawModelDepth(const Model& model, int modelLocation, glm::mat4 transform);
 // Projection * view of cube face 0..5 as seen from the light.

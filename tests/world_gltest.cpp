@@ -91,7 +91,7 @@ std::vector<float> depthCube() {
 // Skipping the faces a triangle cannot reach must not lose a single covered texel.
 TEST_F(RealWorld, ShadowCubeHoldsEveryTriangleOnEveryFaceItCovers) {
     world.referenceFrames = true;
-    renderShadowPass(context.renderer.shadowFramebuffer);
+    renderShadowPass(context.renderer.shadowMap);
     const std::vector<float> shipped = depthCube();
     const std::string dir = scratchDirectory();
     writeBytes(dir + "every_face.geom", R"(#version 410 core
@@ -114,7 +114,7 @@ void main() {
     std::filesystem::remove_all(dir);
     ShaderProgram* const shippedProgram = world.depthProgram;
     world.depthProgram = &everyFace;
-    renderShadowPass(context.renderer.shadowFramebuffer);
+    renderShadowPass(context.renderer.shadowMap);
     world.depthProgram = shippedProgram;
     world.referenceFrames = false;
     const std::vector<float> expected = depthCube();
