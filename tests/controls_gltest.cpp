@@ -9,13 +9,11 @@
 #include <sstream>
 
 #include "app/controls.h"
-#include "app/update.h"
 #include "game/setup.h"
 #include "game/world.h"
 #include "render/switches.h"
 #include "tests/support/gl_context.h"
 #include "tests/support/scripted_input.h"
-#include "view/bounds.h"
 #include "view/camera.h"
 
 namespace {
@@ -76,18 +74,6 @@ TEST_F(Controls, EachSwitchActsOncePerPress) {
     EXPECT_TRUE(world.settings.enemiesFollow && !world.settings.frustumCulling && !world.settings.bloom);
     EXPECT_TRUE(world.settings.showShadowCubeMap && !world.settings.printFrameStats);
     EXPECT_EQ(out.str(), "View Frustum Culling disabled\nEnemies are following you!\nBloom disabled\n");
-}
-
-// A frame's update leaves the enemies where they are until F1 sets them on the craft.
-TEST_F(Controls, EnemiesPursueOnlyOnceF1SetsThemOn) {
-    SceneObject& enemy = *world.enemies[1];
-    const glm::vec3 start = enemy.position;
-    updateWorld(nullptr, 0.1f);
-    EXPECT_EQ(enemy.position, start);
-    recordKeyPress(GLFW_KEY_F1);
-    updateWorld(nullptr, 0.1f);
-    EXPECT_GT(glm::distance(enemy.position, start), 1.0f);
-    place(enemy, start, enemy.angleZ, enemy.angleX);
 }
 
 // F4 switches nearest and linear, F5 cycles off, nearest and linear mip-map selection, both

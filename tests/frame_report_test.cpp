@@ -8,7 +8,6 @@
 #include "app/frame_stats.h"
 #include "assets/shader_program.h"
 #include "game/world.h"
-#include "render/pass_timer.h"
 
 // A report comes only strictly after a second and counts its own frame; the culling line uses the
 // last count and comes first; with frame lines off the count still resets.
@@ -39,25 +38,6 @@ TEST(FrameReport, OncePerSecondWithTheLinesThatAreOn) {
             EXPECT_DOUBLE_EQ(stats.lastStats, c.times.back());
         }
     }
-    // With a pass timer each report ends with the passes' averages since the last one, also when
-    // the frame lines are off.
-    world = World{};
-    world.settings.frustumCulling = false;
-    PassTimer timer;
-    FrameStats stats;
-    stats.passTimer = &timer;
-    std::ostringstream out;
-    for (double time : {2.0, 4.0}) {
-        const double sums[renderPassCount] = {4.0, 2.5, 6.0, 0.125};
-        for (int pass = 0; pass < renderPassCount; ++pass) timer.sumMs[pass] = sums[pass];
-        timer.summedFrames = 2;
-        countFrame(stats, time, out);
-        world.settings.printFrameStats = false;
-    }
-    EXPECT_EQ(out.str(),
-              "fps: ~ 1\navg frame time: 1000 ms\npasses: shadow 2.00 ms, scene 1.25 ms, blur 3.00 ms, composite 0.06 ms\n"
-              "passes: shadow 2.00 ms, scene 1.25 ms, blur 3.00 ms, composite 0.06 ms\n");
-    EXPECT_EQ(timer.summedFrames, 0);
     world = World{};
 }
 

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
-#include <regex>
 #include <thread>
 
 #include "assets/model_import.h"
@@ -44,12 +43,6 @@ TEST(TextureTable, NamesThatLeaveTheModelFolderAreNotRead) {
 }
 
 namespace {
-std::string repeated(const std::string& text, int times) {
-    std::string all;
-    for (int i = 0; i < times; ++i) all += text;
-    return all;
-}
-
 // Every file of a directory, if it exists.
 std::vector<std::string> filesIn(const std::string& directory) {
     std::vector<std::string> files;
@@ -57,17 +50,11 @@ std::vector<std::string> filesIn(const std::string& directory) {
     for (const auto& entry : std::filesystem::directory_iterator(directory, ignored)) files.push_back(entry.path());
     return files;
 }
-
-std::string readBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
 }  // namespace
 
-// Small damage that makes the library crash (a misspelt count), abort (a primitive without its <p>),
-// overflow the stack (deeply nested nodes) or allocate without end (a letter in <p>) when it reads in
-// the game's process; the inputs the fuzzer kept (and those given in QUORLAX_FUZZ_INPUTS) do the same.
-// The child dies or runs out of its limits on each, and the game goes on without that model.
+// The inputs the fuzzer kept (and those given in QUORLAX_FUZZ_INPUTS) crash, abort or exhaust the
+// library when it reads in the game's process; the child dies or runs out of its limits on each,
+// and the game goes on without that model. (The damaged-data test runs hand-made damage end to end.)
 TEST(ChildImport, FilesThatBreakTheLibraryAreNotLoaded) {
     const std::string dir = scratchDirectory();
     const struct RemoveDirectory {
@@ -75,28 +62,12 @@ TEST(ChildImport, FilesThatBreakTheLibraryAreNotLoaded) {
         ~RemoveDirectory() { std::filesystem::remove_all(path); }
     } cleanup{dir};
     ASSERT_TRUE(writeCollada(*makeScene({triangleMesh(2, 0)}, {""}), dir + "good.dae"));
-    const std::string good = readBytes(dir + "good.dae");
-    const size_t nodes = good.find('>', good.find("<visual_scene")) + 1;
-    const std::vector<std::pair<std::string, std::string>> damaged{
-        {"count.dae", std::regex_replace(good, std::regex("count=\"18\""), "cuont=\"18\"")},
-        {"no-p.dae", std::regex_replace(good, std::regex("<p>[^<]*</p>"), "")},
-        {"nested.dae", good.substr(0, nodes) + repeated("<node>", 10000) + repeated("</node>", 10000) + good.substr(nodes)},
-        {"letter.dae", std::regex_replace(good, std::regex("<p>0 1"), "<p>0 x 1")}};
-    std::vector<std::string> broken;
-    for (const auto& [name, bytes] : damaged) {
-        writeBytes(dir + name, bytes);
-        broken.push_back(dir + name);
-    }
     std::vector<std::string> kept = filesIn(directoryOf(__FILE__) + "fuzz/regressions/");
     if (const char* extra = std::getenv("QUORLAX_FUZZ_INPUTS")) {
         for (const std::string& path : filesIn(extra)) kept.push_back(path);
     }
     SharedVertexBuffer buffer;
     ImportedModel imported;
-    for (const std::string& path : broken) {
-        EXPECT_FALSE(importModelInChild(path.c_str(), buffer, imported)) << path;
-    }
-    EXPECT_EQ(buffer.byteCount, 0);
     // A kept input crashed an instrumented library; uninstrumented, it may read, but never past its buffer.
     for (const std::string& path : kept) {
         const int32_t before = buffer.byteCount;

@@ -228,6 +228,25 @@ TEST_F(RealWorld, CullingAndLowDetailChangeWhatIsDrawn) {
     EXPECT_LT(primitives(), everything);
 }
 
+// R on an end screen: the frame shows the new game's first picture, not the cleared target, and
+// the next frame the same.
+TEST_F(RealWorld, TheFrameAfterRIsTheNewGamesPicture) {
+    const Scenario crashWithRHeld{"restart", GLFW_KEY_R, [] {
+        SceneObject& craft = *world.allObjects[0];
+        place(craft, world.light.position, craft.angleZ, craft.angleX);
+    }};
+    startScenario(crashWithRHeld);
+    ASSERT_EQ(drawFrame(context, 0.0f, nullptr), FrameOutcome::NewGame);
+    const std::vector<unsigned char> first = readPixels(0, 0, 800, 600);
+    ASSERT_EQ(drawFrame(context, 0.0f, nullptr), FrameOutcome::Drawn);
+    EXPECT_EQ(first, readPixels(0, 0, 800, 600));
+    EXPECT_GT(std::count_if(first.begin(), first.end(), [](unsigned char byte) { return byte > 40; }), 10000);
+    const GLuint lit = world.specularPrograms[0]->programId;
+    glm::vec3 eye(0.0f);
+    glGetUniformfv(lit, glGetUniformLocation(lit, "viewPosition"), &eye.x);
+    EXPECT_EQ(eye, world.camera->position) << "highlights are seen from this frame's eye";
+}
+
 // Each pending error gives one "GL: " line on standard error, nothing pending gives none.
 TEST_F(RealWorld, EachGlErrorGivesOneLine) {
     ::testing::internal::CaptureStderr();
