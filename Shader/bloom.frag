@@ -1,20 +1,20 @@
 #version 410 core
-// Adds the blurred glow, tone-maps with the exposure, applies gamma and a light dither.
+// Adds the blurred glow (built with ADD_GLOW), tone-maps with the exposure, applies gamma and a
+// light dither. Without ADD_GLOW it never reads the glow: where that is zero, it is the same sum.
 in vec2 uv;
 
 uniform sampler2D scene;
 uniform sampler2D bloomBlur;
 uniform int bloom;
-uniform vec4 glowArea;  // pixels x0, y0, x1, y1 where the blurred glow may be non-zero
 uniform float exposure;
 
 layout(location = 0) out vec4 fragColor;
 
 void main() {
     vec3 hdr = texture(scene, uv).rgb;
-    if (bloom == 1 && all(greaterThanEqual(gl_FragCoord.xy, glowArea.xy)) && all(lessThan(gl_FragCoord.xy, glowArea.zw))) {
-        hdr += texture(bloomBlur, uv).rgb;
-    }
+#ifdef ADD_GLOW
+    if (bloom == 1) hdr += texture(bloomBlur, uv).rgb;
+#endif
     vec3 mapped = vec3(1.0) - exp(-hdr * exposure);
     mapped = pow(mapped, vec3(1.0 / 2.2));
     float noise = fract(52.9829189 * fract(dot(gl_FragCoord.xy, vec2(0.06711056, 0.00583715))));

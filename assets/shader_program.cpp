@@ -17,6 +17,13 @@ ShaderProgram::ShaderProgram(std::string vertexPath, std::string fragmentPath) {
     link();
 }
 
+ShaderProgram::ShaderProgram(std::string vertexPath, std::string fragmentPath, ShaderVariant variant)
+    : defines(variant.defines) {
+    compileShader(vertexPath, GL_VERTEX_SHADER);
+    compileShader(fragmentPath, GL_FRAGMENT_SHADER);
+    link();
+}
+
 ShaderProgram::ShaderProgram(std::string vertexPath, std::string fragmentPath, std::string geometryPath) {
     compileShader(vertexPath, GL_VERTEX_SHADER);
     compileShader(geometryPath, GL_GEOMETRY_SHADER);
@@ -63,12 +70,12 @@ bool readWholeFile(const std::string& path, std::string& text) {
 // first), so the lit shaders share one shadow lookup.
 constexpr char sharedShaderPath[] = "Shader/ShadowLookup.glsl";
 
-// The source with the cube size and the shared text after its #version line. #line numbers the
+// The source with the defines, the cube size and the shared text after its #version line. #line numbers the
 // shared text as source 1 and the rest as the file's own lines, so compile errors point at them.
-std::string withSharedText(const std::string& source, const std::string& shared) {
+std::string withSharedText(const std::string& source, const std::string& defines, const std::string& shared) {
     const size_t versionEnd = std::min(source.find('\n'), source.size());  // the rest starts at its newline
-    return source.substr(0, versionEnd) + "\nconst float shadowCubeSize = " + std::to_string(shadowCubeSize) +
-           ".0;\n#line 1 1\n" + shared + "\n#line 2 0" + source.substr(versionEnd);
+    return source.substr(0, versionEnd) + "\n" + defines + "\nconst float shadowCubeSize = " +
+           std::to_string(shadowCubeSize) + ".0;\n#line 1 1\n" + shared + "\n#line 2 0" + source.substr(versionEnd);
 }
 
 // Reads an info log of the reported length and ends the process with it.
@@ -90,7 +97,7 @@ void ShaderProgram::compileShader(const std::string& path, GLenum stage) {
     if (!readWholeFile(sharedShaderPath, shared)) {
         failShader(std::string("Failed to open shader file: ") + sharedShaderPath);
     }
-    source = withSharedText(source, shared);
+    source = withSharedText(source, defines, shared);
 
     const GLuint shader = glCreateShader(stage);
     if (shader == 0) failShader("Failed to create shader");

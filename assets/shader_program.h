@@ -7,6 +7,11 @@
 
 #include <string>
 
+// Lines that each stage of a program gets after its #version line: a variant of one source file.
+struct ShaderVariant {
+    const char* defines;  // e.g. "#define ADD_GLOW"
+};
+
 struct ShaderProgram {
     GLuint programId = 0;        // linked program
     GLuint vertexShader = 0;
@@ -15,9 +20,12 @@ struct ShaderProgram {
     bool hasGeometryShader = false;
     bool selfLit = false;        // a lit program with full ambient light and material: it glows
     bool translucent = false;    // a lit program drawing with an opacity below 1
+    std::string defines;         // what each stage gets after its #version line
 
     // Compiles vertex then fragment stage and links.
     ShaderProgram(std::string vertexPath, std::string fragmentPath);
+    // Compiles vertex then fragment stage, each with the variant's lines, and links.
+    ShaderProgram(std::string vertexPath, std::string fragmentPath, ShaderVariant variant);
     // Compiles vertex, geometry, then fragment stage and links.
     ShaderProgram(std::string vertexPath, std::string fragmentPath, std::string geometryPath);
 

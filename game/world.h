@@ -75,7 +75,8 @@ struct BloomPass {
     unsigned hdrDepthBuffer = 0;                // renderbuffer
     unsigned pingpongFramebuffers[2] = {0, 0};
     unsigned pingpongTextures[2] = {0, 0};
-    ShaderProgram* bloomProgram = nullptr;      // composite
+    ShaderProgram* bloomProgram = nullptr;      // composite adding the blurred glow
+    ShaderProgram* toneMapProgram = nullptr;    // the same without reading the glow: where it is zero
     ShaderProgram* blurProgram = nullptr;       // one-dimensional blur
     bool horizontal = false;                    // direction of the current blur pass
     unsigned quadVertexArray = 0;               // 0 until first used

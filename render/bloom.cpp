@@ -53,11 +53,14 @@ void restrictBlurTo(PixelRect area) {
 
 void createBloomProgram() {
     BloomPass& bloom = world.bloomPass;
-    bloom.bloomProgram = new ShaderProgram("Shader/bloom.vert", "Shader/bloom.frag");
-    const GLuint id = bloom.bloomProgram->programId;
-    glUseProgram(id);
-    glUniform1i(glGetUniformLocation(id, "scene"), 0);
-    glUniform1i(glGetUniformLocation(id, "bloomBlur"), 1);
+    bloom.bloomProgram = new ShaderProgram("Shader/bloom.vert", "Shader/bloom.frag", ShaderVariant{"#define ADD_GLOW"});
+    bloom.toneMapProgram = new ShaderProgram("Shader/bloom.vert", "Shader/bloom.frag");
+    for (const ShaderProgram* program : {bloom.bloomProgram, bloom.toneMapProgram}) {
+        const GLuint id = program->programId;
+        glUseProgram(id);
+        glUniform1i(glGetUniformLocation(id, "scene"), 0);
+        glUniform1i(glGetUniformLocation(id, "bloomBlur"), 1);
+    }
 }
 
 unsigned createHdrFramebuffer() {
@@ -135,23 +138,51 @@ void blurBrightParts() {
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
 }
 
-void compositeBloom() {
-    BloomPass& bloom = world.bloomPass;
-    const GLuint program = bloom.bloomProgram->programId;
+namespace {
+// One full-screen composite with this program.
+void composite(const ShaderProgram& shaderProgram) {
+    const BloomPass& bloom = world.bloomPass;
+    const GLuint program = shaderProgram.programId;
     glUseProgram(program);
     glActiveTexture(GL_TEXTURE4);
     glBindTexture(GL_TEXTURE_2D, bloom.hdrColorBuffers[0]);
     glActiveTexture(GL_TEXTURE5);
     glBindTexture(GL_TEXTURE_2D, bloom.pingpongTextures[bloom.horizontal ? 0 : 1]);
     glUniform1i(glGetUniformLocation(program, "bloom"), world.settings.bloom ? 1 : 0);
-    // Outside the blurred area the glow is zero: adding it there would change nothing.
-    const PixelRect area = bloom.blurredArea;
-    glUniform4f(glGetUniformLocation(program, "glowArea"), static_cast<float>(area.x0), static_cast<float>(area.y0),
-                static_cast<float>(area.x1), static_cast<float>(area.y1));
     glUniform1f(glGetUniformLocation(program, "exposure"), 1.0f);
     glUniform1i(glGetUniformLocation(program, "scene"), 4);
     glUniform1i(glGetUniformLocation(program, "bloomBlur"), 5);
     renderQuad();
+}
+}  // namespace
+
+namespace {
+// The composite with this program, only inside the rectangle.
+void compositeWithin(const ShaderProgram& program, PixelRect rect) {
+    if (rect.empty()) return;
+    glScissor(rect.x0, rect.y0, rect.x1 - rect.x0, rect.y1 - rect.y0);
+    composite(program);
+}
+}  // namespace
+
+void compositeBloom() {
+    const BloomPass& bloom = world.bloomPass;
+    const PixelRect area = bloom.blurredArea;
+    if (world.referenceFrames || !world.settings.bloom || area.empty()) {
+        composite(world.referenceFrames ? *bloom.bloomProgram : *bloom.toneMapProgram);
+        return;
+    }
+    // The glow is zero outside the blurred area: only there is it read. Each pixel is drawn once
+    // (blending a second draw over the first would round differently): the area with the glow, the
+    // strips below, above, left and right of it without.
+    const int width = bloom.width, height = bloom.height;
+    glEnable(GL_SCISSOR_TEST);
+    compositeWithin(*bloom.bloomProgram, area);
+    compositeWithin(*bloom.toneMapProgram, {0, 0, width, area.y0});
+    compositeWithin(*bloom.toneMapProgram, {0, area.y1, width, height});
+    compositeWithin(*bloom.toneMapProgram, {0, area.y0, area.x0, area.y1});
+    compositeWithin(*bloom.toneMapProgram, {area.x1, area.y0, width, area.y1});
+    glDisable(GL_SCISSOR_TEST);
 }
 
 void renderQuad() {

@@ -15,7 +15,8 @@ void resizeBloomTargets(int width, int height);
 // Blurs the HDR target's glowing part twelve times, alternating direction; unless reference frames
 // are asked for, only where the self-lit objects' glow can reach.
 void blurBrightParts();
-// Draws scene plus (when bloom is on) the blurred glow into the bound framebuffer.
+// Draws scene plus (when bloom is on) the blurred glow into the bound framebuffer; unless reference
+// frames are asked for, the glow is read only inside the area the blur covered.
 void compositeBloom();
 // Draws the full-screen quad, creating it on first use.
 void renderQuad();
