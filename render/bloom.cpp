@@ -125,7 +125,9 @@ void blurBrightParts() {
         bloom.blurredArea = glowArea(world.allObjects, camera.view, camera.projection, blurReach, bloom.width, bloom.height);
         restrictBlurTo(bloom.blurredArea);
     }
-    for (int pass = 0; pass < 12; ++pass) {
+    // With nothing glowing in view the targets are zero now, as twelve passes would leave them.
+    const int passes = bloom.blurredArea.empty() ? 0 : 12;
+    for (int pass = 0; pass < passes; ++pass) {
         glBindFramebuffer(GL_FRAMEBUFFER, bloom.pingpongFramebuffers[bloom.horizontal ? 1 : 0]);
         glUniform1i(glGetUniformLocation(program, "horizontal"), bloom.horizontal ? 1 : 0);
         glBindTexture(GL_TEXTURE_2D, firstPass ? bloom.hdrColorBuffers[1]

@@ -54,19 +54,10 @@ struct View : ::testing::Test {
 };
 }  // namespace
 
-// The view spans 60 degrees vertically at the framebuffer's aspect, from 0.1 to 1000 units ahead; a
-// wider window widens it and moves the cursor to the window's new centre.
+// A wider window widens the view (the goldens fix the rest of the projection) and moves the
+// cursor to the window's new centre.
 TEST_F(View, ProjectionFollowsTheWindow) {
     const glm::mat4 p = cameraProjection();
-    const auto screen = [&p](glm::vec3 point) {
-        const glm::vec4 clip = p * glm::vec4(point, 1.0f);
-        return glm::vec3(clip) / clip.w;
-    };
-    const float edge = 10.0f * std::tan(glm::radians(30.0f));  // 10 units ahead, at the top edge
-    expectNear(screen({0.0f, edge, -10.0f}), {0.0f, 1.0f, screen({0.0f, 0.0f, -10.0f}).z}, 1e-5f);
-    expectNear(screen({edge * 4.0f / 3.0f, 0.0f, -10.0f}), {1.0f, 0.0f, screen({0.0f, 0.0f, -10.0f}).z}, 1e-5f);
-    EXPECT_NEAR(screen({0.0f, 0.0f, -0.1f}).z, -1.0f, 1e-5f);
-    EXPECT_NEAR(screen({0.0f, 0.0f, -1000.0f}).z, 1.0f, 1e-5f);
     const glm::mat4 viewProjection = camera->updateCamera(nullptr, 0.0f);
     EXPECT_EQ(viewProjection, p * camera->view);
     script.windowWidth = 1600;

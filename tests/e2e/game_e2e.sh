@@ -61,9 +61,6 @@ play() {
   wait_for_line '^avg frame time: [0-9.e+-]+ ms$' 2
   [ "$(window_size)" = 800x600 ] || fail "window is not 800x600"
   [ "$(xdotool getwindowname "$(game_window)")" = "Quorlax" ] || fail "window title is not Quorlax"
-  # Each report: the culling line, then the two frame lines; something behind the chase view is culled.
-  awk '/^Culled/ { c = NR; if ($2 > 0) culled = 1 } /^fps: ~ [0-9]+$/ { if (c != NR - 1) bad = 1 }
-       END { exit bad || !culled }' "$WORK/out.log" || fail "report lines out of order, or nothing culled"
   [ "$(count_lines '^passes:')" = 0 ] || fail "pass times printed without --pass-times"
   # A held toggle acts once.
   hold_key h 1
