@@ -12,7 +12,6 @@
 #include "game/setup.h"
 #include "game/world.h"
 #include "render/bloom.h"
-#include "render/scene.h"
 #include "render/shadow_map.h"
 
 GLFWwindow* openGameWindow(int width, int height) {
@@ -78,9 +77,8 @@ FrameOutcome drawFrame(FrameContext& context, float dt, PassTimer* timer) {
     }
     if (world.frameWidth != world.bloomPass.width || world.frameHeight != world.bloomPass.height) {
         resizeBloomTargets(world.frameWidth, world.frameHeight);
+        context.renderer.scene.valid = false;  // the reallocated target holds nothing yet
     }
-    beginFrame(context.renderer, timer);
-    renderScene();
-    endFrame(timer);
+    renderFrame(context.renderer, timer);
     return end == GameEnd::None ? FrameOutcome::Drawn : FrameOutcome::NewGame;
 }

@@ -103,7 +103,6 @@ struct World {
     std::vector<SceneObject*> enemies;        // entry 0 is the fixed first enemy
     std::vector<SceneObject*> asteroids;
     std::vector<SceneObject*> shadowCasters;  // everything but the two spheres
-    std::vector<SceneObject*> translucentDraws;  // the scene pass's translucent objects, drawn last
     SceneObject* leadEnemy = nullptr;         // centre of the orbit sphere's circle
     // Translucent sphere circling leadEnemy: updateOrbitSphere sets its transform directly, so its
     // position and angles stay as constructed.

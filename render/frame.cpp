@@ -5,24 +5,23 @@
 #include "game/world.h"
 #include "render/bloom.h"
 #include "render/pass_timer.h"
+#include "render/scene.h"
 #include "render/shadow_map.h"
 
-void beginFrame(Renderer& renderer, PassTimer* timer) {
+void renderFrame(Renderer& renderer, PassTimer* timer) {
     applySwitches(renderer.switches, world.settings);
     beginPass(timer, RenderPass::Shadow);
-    renderShadowPass(renderer.shadowMap);
+    const bool cubeChanged = renderShadowPass(renderer.shadowMap);
     endPass(timer);
     beginPass(timer, RenderPass::Scene);
-    if (!world.settings.wireframe) glBindFramebuffer(GL_FRAMEBUFFER, renderer.hdrFramebuffer);
+    const bool wireframe = world.settings.wireframe;
+    glBindFramebuffer(GL_FRAMEBUFFER, wireframe ? 0 : renderer.hdrFramebuffer);
     glViewport(0, 0, world.frameWidth, world.frameHeight);
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-}
-
-void endFrame(PassTimer* timer) {
+    renderScene(renderer.scene, !wireframe && !world.referenceFrames, cubeChanged);
     endPass(timer);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    if (!world.settings.wireframe) {
+    if (!wireframe) {
         // The composite ignores the blur while bloom is off; the literal path runs it anyway.
         if (world.settings.bloom || world.referenceFrames) {
             beginPass(timer, RenderPass::Blur);

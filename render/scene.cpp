@@ -17,59 +17,90 @@ bool isTranslucent(const SceneObject& object) {
     return object.model && object.model->program && object.model->program->translucent;
 }
 
-// Blended over everything opaque, farthest first, without hiding what lies behind them.
-void drawTranslucent(std::vector<SceneObject*>& objects, const Camera& camera) {
-    if (objects.empty()) return;
-    const glm::vec3 eye = camera.position;
-    std::sort(objects.begin(), objects.end(), [eye](const SceneObject* a, const SceneObject* b) {
-        return distanceF(worldCenter(*a), eye) > distanceF(worldCenter(*b), eye);
-    });
-    glDepthMask(GL_FALSE);
-    for (SceneObject* object : objects) drawObject(*object, camera.viewProjection);
-    glDepthMask(GL_TRUE);
+// The model the object is drawn with: its low-detail one from lodDistance on, or always with F6.
+const Model* chooseModel(SceneObject& object) {
+    if (!object.lodModel) return object.model;
+    const glm::vec4 origin = object.transform * glm::vec4(0.0f, 0.0f, 0.0f, 1.0f);
+    object.worldPosition = glm::vec3(origin) / origin.w;
+    if (world.settings.lodAlwaysLowest) return object.lodModel;
+    const glm::vec3 offset = world.camera->position - object.worldPosition;
+    const float distance = sqrtF(offset.x * offset.x + offset.y * offset.y + offset.z * offset.z);
+    return distance < lodDistance ? object.model : object.lodModel;
 }
-}  // namespace
 
-void renderScene() {
-    const Camera& camera = *world.camera;
-    drawSkybox(camera.view, camera.projection,
-               world.settings.showShadowCubeMap ? world.depthCubeMap : world.skyboxTexture);
-    glBindVertexArray(world.sharedVertexArray);
+// The translucent objects' order: farthest from the eye first.
+bool farther(const SceneDraw& a, const SceneDraw& b) {
+    const glm::vec3 eye = world.camera->position;
+    return distanceF(worldCenter(*a.object), eye) > distanceF(worldCenter(*b.object), eye);
+}
+
+// This frame's draws into record.planned: culled, with level of detail; translucent objects last,
+// farthest first (with transparency off they are drawn opaque in their place).
+void planDraws(SceneRecord& record) {
+    std::vector<SceneDraw>& draws = record.planned;
+    std::vector<SceneDraw>& translucent = record.translucent;
+    draws.clear();
+    translucent.clear();
     world.culledCount = 0;
     world.lowDetailCount = 0;
-    // With transparency off, translucent objects are drawn opaque in their place.
-    std::vector<SceneObject*>& later = world.translucentDraws;
-    later.clear();
     for (SceneObject* object : world.allObjects) {
         if (world.settings.frustumCulling && !isInFrustum(*object)) {
             world.culledCount += 1;
             continue;
         }
-        if (world.settings.transparency && isTranslucent(*object)) {
-            later.push_back(object);
-            continue;
-        }
-        drawObject(*object, camera.viewProjection);
+        const Model* model = chooseModel(*object);
+        if (model && model == object->lodModel) world.lowDetailCount += 1;
+        if (!model) continue;
+        const bool blended = world.settings.transparency && isTranslucent(*object);
+        (blended ? translucent : draws).push_back(SceneDraw{object, model, object->transform, blended});
     }
-    drawTranslucent(later, camera);
-    glBindVertexArray(0);
+    std::sort(translucent.begin(), translucent.end(), farther);
+    draws.insert(draws.end(), translucent.begin(), translucent.end());
 }
 
-void drawObject(SceneObject& object, glm::mat4 viewProjection) {
-    const Model* chosen = object.model;
-    if (object.lodModel) {
-        const glm::vec4 origin = object.transform * glm::vec4(0.0f, 0.0f, 0.0f, 1.0f);
-        object.worldPosition = glm::vec3(origin) / origin.w;
-        if (world.settings.lodAlwaysLowest) {
-            chosen = object.lodModel;
-        } else {
-            const glm::vec3 offset = world.camera->position - object.worldPosition;
-            const float distance = sqrtF(offset.x * offset.x + offset.y * offset.y + offset.z * offset.z);
-            chosen = distance < lodDistance ? object.model : object.lodModel;
+// True when the planned pass would draw what the target already holds.
+bool sameAsRecorded(const SceneRecord& record, unsigned skyTexture) {
+    const Camera& camera = *world.camera;
+    const RenderSettings& settings = world.settings;
+    return record.valid && record.planned == record.draws && record.view == camera.view &&
+           record.projection == camera.projection && record.eye == camera.position &&
+           record.skyTexture == skyTexture && record.filtersChosen == settings.filtersChosen &&
+           record.textureLinear == settings.textureLinear && record.mipmapMode == settings.mipmapMode;
+}
+
+void remember(SceneRecord& record, unsigned skyTexture) {
+    const Camera& camera = *world.camera;
+    std::swap(record.draws, record.planned);
+    record.view = camera.view;
+    record.projection = camera.projection;
+    record.eye = camera.position;
+    record.skyTexture = skyTexture;
+    record.filtersChosen = world.settings.filtersChosen;
+    record.textureLinear = world.settings.textureLinear;
+    record.mipmapMode = world.settings.mipmapMode;
+}
+}  // namespace
+
+void renderScene(SceneRecord& record, bool targetKept, bool cubeChanged) {
+    const Camera& camera = *world.camera;
+    const unsigned sky = world.settings.showShadowCubeMap ? world.depthCubeMap : world.skyboxTexture;
+    planDraws(record);
+    if (targetKept && !cubeChanged && sameAsRecorded(record, sky)) return;
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    drawSkybox(camera.view, camera.projection, sky);
+    glBindVertexArray(world.sharedVertexArray);
+    bool depthWrites = true;
+    for (const SceneDraw& draw : record.planned) {
+        if (draw.translucent && depthWrites) {
+            glDepthMask(GL_FALSE);  // blended over what lies behind, hiding nothing drawn later
+            depthWrites = false;
         }
+        drawModel(*draw.model, world.depthCubeMap, camera.viewProjection, draw.transform);
     }
-    if (chosen && chosen == object.lodModel) world.lowDetailCount += 1;
-    if (chosen) drawModel(*chosen, world.depthCubeMap, viewProjection, object.transform);
+    if (!depthWrites) glDepthMask(GL_TRUE);
+    glBindVertexArray(0);
+    remember(record, sky);
+    record.valid = targetKept;
 }
 
 void bindMeshTexture(const Model& model, size_t mesh) {

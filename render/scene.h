@@ -2,20 +2,49 @@
 // The scene pass: sky box, then every object, culled, with level of detail.
 
 #include <cstddef>
+#include <vector>
 
 #include <glm/glm.hpp>
 
 struct Model;
 struct SceneObject;
 
+// One object as a scene pass draws it.
+struct SceneDraw {
+    const SceneObject* object;
+    const Model* model;    // the level of detail chosen
+    glm::mat4 transform;
+    bool translucent;      // blended over the rest, without depth writes
+    bool operator==(const SceneDraw& other) const {
+        return object == other.object && model == other.model && transform == other.transform &&
+               translucent == other.translucent;
+    }
+};
+
+// What a scene pass drew into its target: a pass that would draw the same can leave the target as
+// it is. The renderer keeps one.
+struct SceneRecord {
+    bool valid = false;              // the target holds what the record describes
+    std::vector<SceneDraw> draws;    // in draw order
+    std::vector<SceneDraw> planned;  // this frame's, before the comparison (kept for its capacity)
+    std::vector<SceneDraw> translucent;  // this frame's translucent ones while they are sorted
+    glm::mat4 view{1.0f};
+    glm::mat4 projection{1.0f};
+    glm::vec3 eye{0.0f};             // the lit shaders' view position
+    unsigned skyTexture = 0;
+    bool filtersChosen = false;      // the textures' filters (F4, F5)
+    bool textureLinear = false;
+    int mipmapMode = 0;
+};
+
 // At or beyond this distance from the eye, an object with a low-detail model draws that model.
 constexpr float lodDistance = 75.0f;
 
-// Draws the sky box and the draw list into the bound framebuffer; updates culledCount and
-// lowDetailCount.
-void renderScene();
-// Picks the model by level of detail and draws it.
-void drawObject(SceneObject& object, glm::mat4 viewProjection);
+// Clears the bound framebuffer and draws the sky box and the draw list, culled, with level of
+// detail; updates culledCount and lowDetailCount. targetKept: the bound target keeps what this pass
+// draws until the next one (the HDR target, unless reference frames reuse nothing). Then, while the
+// shadow cube is unchanged, a pass that would draw exactly what the last one drew draws nothing.
+void renderScene(SceneRecord& record, bool targetKept, bool cubeChanged);
 // Binds mesh i's texture and sampler on unit 0; where the index names no texture, the 1 x 1 white
 // texture with sampler 0, so that the mesh shows its lit material colours alone.
 void bindMeshTexture(const Model& model, size_t mesh);

@@ -68,14 +68,14 @@ void shadowTransforms(glm::vec3 lightPosition, glm::mat4 (&transforms)[6]) {
     }
 }
 
-void renderShadowPass(ShadowMap& shadowMap) {
-    if (!world.depthProgram) return;
+bool renderShadowPass(ShadowMap& shadowMap) {
+    if (!world.depthProgram) return false;
     ShadowCache& cache = shadowMap.cache;
     const GLuint framebuffer = shadowMap.framebuffer;
     const glm::vec3 lightPosition = world.light.position;
     const ShadowWork work =
         planShadowWork(cache, world.shadowCasters, lightPosition, world.settings.wireframe, world.referenceFrames);
-    if (work == ShadowWork::None) return;
+    if (work == ShadowWork::None) return false;
     glm::mat4 transforms[6];
     shadowTransforms(lightPosition, transforms);
 
@@ -101,6 +101,7 @@ void renderShadowPass(ShadowMap& shadowMap) {
     }
     drawCasters(cache, modelLocation, work == ShadowWork::DrawAll ? Casters::All : Casters::Moving);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    return true;
 }
 
 void drawModelDepth(const Model& model, int modelLocation, glm::mat4 transform) {

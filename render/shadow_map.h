@@ -21,8 +21,9 @@ constexpr int shadowCubeSize = 1024;
 void createShadowMap(ShadowMap& shadowMap);
 // Builds the depth program (vertex, geometry, fragment).
 ShaderProgram* createDepthProgram();
-// Renders the shadow casters into all six cube faces in one pass, reusing what the cache kept.
-void renderShadowPass(ShadowMap& shadowMap);
+// Renders the shadow casters into all six cube faces in one pass, reusing what the cache kept;
+// false when the cube already held this frame's depths and nothing was drawn.
+bool renderShadowPass(ShadowMap& shadowMap);
 // Draws every mesh of the model with "model" = transform * modelMatrix.
 void drawModelDepth(const Model& model, int modelLocation, glm::mat4 transform);
 // Projection * view of cube face 0..5 as seen from the light.
