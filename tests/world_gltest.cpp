@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -20,6 +21,7 @@
 #include "app/gl_errors.h"
 #include "assets/model_import.h"
 #include "assets/shader_program.h"
+#include "game/game_over.h"
 #include "game/world.h"
 #include "render/bloom.h"
 #include "render/lighting.h"
@@ -86,6 +88,47 @@ std::vector<float> depthCube() {
         glGetTexImage(GL_TEXTURE_CUBE_MAP_POSITIVE_X + face, 0, GL_DEPTH_COMPONENT, GL_FLOAT, &depths[face * depths.size() / 6]);
     }
     return depths;
+}
+
+constexpr int framesPerRun = 4;
+
+uint64_t fingerprint(const void* data, size_t size, uint64_t hash = 1469598103934665603ull) {
+    const auto* bytes = static_cast<const unsigned char*>(data);
+    for (size_t i = 0; i < size; ++i) hash = (hash ^ bytes[i]) * 1099511628211ull;
+    return hash;
+}
+
+
+// What happens between frames: the wireframe switch on at frame 1 and off at frame 3, a restart at
+// frame 2; or bloom off at frame 1 and on again at frame 3.
+void wireframeAndRestart(int frame) {
+    if (frame == 1 || frame == 3) world.settings.wireframe = !world.settings.wireframe;
+    if (frame == 2) restartGame();
+}
+void bloomOffAndOn(int frame) {
+    if (frame == 1 || frame == 3) world.settings.bloom = !world.settings.bloom;
+}
+
+// Fingerprints of the window with the blurred glow while bloom is on (whose faint edges the
+// window's bytes may not show), and of the shadow cube, for each frame of the scenario.
+std::vector<std::pair<uint64_t, uint64_t>> run(const Scenario& scenario, bool reference, void (*events)(int frame) = nullptr) {
+    std::srand(7);
+    startScenario(scenario);
+    world.referenceFrames = reference;
+    std::vector<std::pair<uint64_t, uint64_t>> prints;
+    for (int frame = 0; frame < framesPerRun; ++frame) {
+        if (events) events(frame);
+        drawFrame(RealWorld::context, scenarioFrameTime, nullptr);
+        const std::vector<unsigned char> pixels = readPixels(0, 0, world.frameWidth, world.frameHeight);
+        std::vector<float> glow(static_cast<size_t>(world.frameWidth) * world.frameHeight * 3);
+        glBindTexture(GL_TEXTURE_2D, world.bloomPass.pingpongTextures[0]);
+        glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_FLOAT, glow.data());
+        uint64_t picture = fingerprint(pixels.data(), pixels.size());
+        if (world.settings.bloom) picture = fingerprint(glow.data(), glow.size() * sizeof(float), picture);
+        const std::vector<float> cube = depthCube();
+        prints.emplace_back(picture, fingerprint(cube.data(), cube.size() * sizeof(float)));
+    }
+    return prints;
 }
 }  // namespace
 
@@ -246,6 +289,28 @@ TEST_F(RealWorld, TheFrameAfterRIsTheNewGamesPicture) {
     glm::vec3 eye(0.0f);
     glGetUniformfv(lit, glGetUniformLocation(lit, "viewPosition"), &eye.x);
     EXPECT_EQ(eye, world.camera->position) << "highlights are seen from this frame's eye";
+}
+
+// The passes that reuse work between frames against the reference passes that redraw everything:
+// every benchmark scenario, run from the same start on both paths, shows the same window and
+// leaves the same blurred glow and shadow cube, frame by frame and bit for bit, at the window's
+// first size and at another one.
+TEST_F(RealWorld, EveryScenarioShowsTheSamePicturesAsTheReference) {
+    GLFWwindow* window = context.window;
+    for (const glm::ivec2& size : {glm::ivec2(800, 600), glm::ivec2(640, 360)}) {
+        glfwSetWindowSize(window, size.x, size.y);
+        glfwSwapBuffers(window);  // the window's own framebuffer takes the new size at a swap
+        readWindowSizes(window);
+        SCOPED_TRACE(std::to_string(size.x) + "x" + std::to_string(size.y));
+        for (const Scenario& scenario : scenarios) {
+            SCOPED_TRACE(scenario.name);
+            EXPECT_EQ(run(scenario, false), run(scenario, true));
+        }
+        EXPECT_EQ(run(scenarios[0], false, wireframeAndRestart),
+                  run(scenarios[0], true, wireframeAndRestart)) << "wireframe and restart";
+        EXPECT_EQ(run(scenarios[3], false, bloomOffAndOn),
+                  run(scenarios[3], true, bloomOffAndOn)) << "bloom off and on";
+    }
 }
 
 // Each pending error gives one "GL: " line on standard error, nothing pending gives none.

@@ -6,8 +6,8 @@
 
 #include <vector>
 
-// Opens a hidden 800 x 600 window with a current 4.1 core context and GLEW loaded, once per
-// process; later calls return the same window. Aborts the test program when none can be made.
+// Opens the game's 800 x 600 window with its 4.1 core context, once per process; later calls
+// return the same window. Ends the test program when none can be made.
 GLFWwindow* sharedGlContext();
 
 // RGBA bytes of the bound read framebuffer, bottom row first.
