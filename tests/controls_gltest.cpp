@@ -1,6 +1,4 @@
-// The table of controls in the real world: switches act once per press with their console lines,
-// the filters reach every texture at the next frame, view keys act for a tap, and the README
-// names every key.
+// The table of controls in the real world: switches, filters, view keys and the README's table.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -76,9 +74,8 @@ TEST_F(Controls, EachSwitchActsOncePerPress) {
     EXPECT_EQ(out.str(), "View Frustum Culling disabled\nEnemies are following you!\nBloom disabled\n");
 }
 
-// F4 switches nearest and linear, F5 cycles off, nearest and linear mip-map selection, both
-// printing both lines; the textures keep their linear loading filters until the first of them,
-// and the next frame writes the filters into every texture and its sampler.
+// F4 and F5 print both lines; the textures keep their loading filters until the first of them, then
+// each frame's switch state writes the filters into every texture and its sampler.
 TEST_F(Controls, SamplingKeysReachEveryTextureAndSampler) {
     AppliedSwitches applied;
     applySwitches(applied, world.settings);

@@ -1,8 +1,6 @@
-// The real world as the game sets it up, rendered by llvmpipe as the game renders it: fixed views
-// compared with golden images, the shadow cube, the glow, culling and level of detail. After an
-// intended change of the art or the shaders, refresh the images with
-//   QUORLAX_UPDATE_GOLDEN=1 ctest -R world_gltest
-// (run from the build directory), look at tests/golden/*.png and commit them.
+// The real world through the game's own start-up and frame. After an intended change of the look,
+// refresh the golden images with QUORLAX_UPDATE_GOLDEN=1 ctest -R world_gltest (in build/), look at
+// tests/golden/*.png and commit them.
 #include <gtest/gtest.h>
 
 #include <FreeImage.h>
@@ -31,6 +29,7 @@
 #include "tools/bench/scenarios.h"
 #include "view/bounds.h"
 #include "view/camera.h"
+#include "view/frustum.h"
 
 namespace {
 constexpr int pixelTolerance = 40;  // per channel, per pixel of the window downscaled 4 x 4
@@ -46,8 +45,7 @@ struct RealWorld : ::testing::Test {
         updateOrbitSphere(0.0f);
         rememberStartState();
     }
-    // Every test starts from the world as set up, whatever an earlier one changed or left behind
-    // when an assertion stopped it.
+    // Each test starts from the world as set up, whatever an earlier one left (also on a failure).
     void SetUp() override {
         GLFWwindow* window = context.window;
         glfwSetWindowSize(window, 800, 600);
@@ -194,9 +192,8 @@ void aimAtOrbitSphere() {
 }
 }  // namespace
 
-// The light sphere, about 140 pixels across, reads as a light (near white) with bloom on or off, and
-// glows at least 24 pixels beyond its outline with bloom on and not at all with it off; nothing else glows: bloom on and off differ only within the
-// blur's reach of the sphere.
+// The light sphere (140 pixels across) is near white with bloom on or off and glows 24 pixels
+// beyond its outline with bloom on; bloom on and off differ only within the blur's reach of it.
 TEST_F(RealWorld, OnlyTheLightSphereGlowsAndOnlyWithBloomOn) {
     const glm::vec3 light = world.light.position;
     aimAt(light + glm::vec3(0.0f, 0.0f, 40.0f), light);
@@ -272,8 +269,7 @@ TEST_F(RealWorld, CullingAndLowDetailChangeWhatIsDrawn) {
     EXPECT_LT(primitives(), everything);
 }
 
-// R on an end screen: the frame shows the new game's first picture, not the cleared target, and
-// the next frame the same.
+// R on an end screen: the frame shows the new game's first picture, the same as the next frame.
 TEST_F(RealWorld, TheFrameAfterRIsTheNewGamesPicture) {
     const Scenario crashWithRHeld{"restart", GLFW_KEY_R, [] {
         SceneObject& craft = *world.allObjects[0];
@@ -289,6 +285,18 @@ TEST_F(RealWorld, TheFrameAfterRIsTheNewGamesPicture) {
     glm::vec3 eye(0.0f);
     glGetUniformfv(lit, glGetUniformLocation(lit, "viewPosition"), &eye.x);
     EXPECT_EQ(eye, world.camera->position) << "highlights are seen from this frame's eye";
+}
+
+// A still view is drawn anew when only a shadow over it changes: the casters out of view leave.
+TEST_F(RealWorld, AStillViewFollowsItsShadows) {
+    aimAt({200.0f, 60.0f, -60.0f}, {260.0f, 100.0f, -10.0f});
+    renderFrame();
+    const std::vector<unsigned char> shadowed = readPixels(0, 0, 800, 600);
+    for (SceneObject* caster : world.shadowCasters) {
+        if (!isInFrustum(*caster)) caster->transform = glm::translate(caster->transform, glm::vec3(0.0f, 0.0f, 3000.0f));
+    }
+    renderFrame();
+    EXPECT_NE(readPixels(0, 0, 800, 600), shadowed);
 }
 
 // The passes that reuse work between frames against the reference passes that redraw everything:

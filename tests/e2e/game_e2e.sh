@@ -43,8 +43,7 @@ close_window_with_status_0() {
 }
 
 play() {
-  # Closing the window while start-up waits for a model (a named pipe nobody writes) ends the game
-  # and its import process.
+  # Closing the window while start-up waits for a model (a pipe nobody writes) ends the game.
   rm "$WORK/game/Models/scythe2.dae"
   mkfifo "$WORK/game/Models/scythe2.dae"
   start_game
@@ -110,9 +109,7 @@ play() {
   wait_for_line '^You Escaped! Congratz!$' 1 240
   end_screen green
   grep -q '^Game Over' "$WORK/out.log" && fail "crashed on the way out"
-  # R after a long wait, W still held: a new game that runs on. Had the wait counted as frame time,
-  # the first frame would throw the craft hundreds of units ahead, out of every enemy's reach; had
-  # it counted in the report's second, a report would come at once.
+  # R after a long wait, W held: the wait counts neither as frame time nor in the report's second.
   sleep 8
   local pressed
   reports=$(count_lines '^fps: ~')
