@@ -17,6 +17,9 @@ uniform vec3 viewPosition;
 uniform sampler2D texture2d;
 uniform samplerCube depthMap;
 uniform float far_plane;
+uniform int shadows;             // 0: every lit surface unshadowed
+uniform float shadowSoftness;    // the filter's lookup spacing, texels
+uniform float shadowBias;        // texels
 
 layout(location = 0) out vec4 fragColor;
 layout(location = 1) out vec4 glowColor;
@@ -26,8 +29,10 @@ void main() {
     texel *= texel;  // images are gamma encoded; light them in linear space
     vec3 normal = normalize(fragNormal);
     float cosine = max(dot(normal, normalize(light.position - fragPosition)), 0.0);
-    float visibility =
-        cosine > 0.0 ? lightVisibility(depthMap, far_plane, light.position, fragPosition, normal, cosine) : 1.0;
+    float visibility = shadows == 1 && cosine > 0.0
+                           ? lightVisibility(depthMap, far_plane, light.position, fragPosition, normal, cosine,
+                                             shadowSoftness, shadowBias)
+                           : 1.0;
     float facing = max(dot(normal, normalize(viewPosition - fragPosition)), 0.0);
     vec3 rim = vec3(0.05, 0.09, 0.2) * pow(1.0 - facing, 3.0) * cosine;
     vec3 color = texel * (light.ambient + 1.2 * light.diffuse * cosine * visibility) + rim * visibility;

@@ -2,7 +2,8 @@
 // #version line of every shader it compiles, behind a line defining shadowCubeSize (texels along
 // a cube face); it takes everything as parameters, so shaders that never call it are unaffected.
 
-// Four lookups one texel diagonally around the fragment's, for a soft shadow edge.
+// Four lookups diagonally around the fragment's, `softness` texels apart along each axis (one by
+// default), for a soft shadow edge.
 const vec2 shadowSampleOffsets[4] = vec2[](vec2(1, 1), vec2(-1, 1), vec2(1, -1), vec2(-1, -1));
 
 // The s, t and major axes (columns) of the cube face a direction falls on, by OpenGL's face table.
@@ -16,9 +17,10 @@ mat3 cubeFaceAxes(vec3 d) {
 
 // 1 where the light at lightPosition reaches position, 0 in full shadow, smooth in between: every
 // lookup compares the 2 x 2 texels around it and weights them as bilinear filtering would.
-// depthMap holds distances from the light divided by farPlane.
+// depthMap holds distances from the light divided by farPlane; bias (texels, 0.5 by default)
+// shortens the compared distance.
 float lightVisibility(samplerCube depthMap, float farPlane, vec3 lightPosition, vec3 position, vec3 normal,
-                      float cosine) {
+                      float cosine, float softness, float bias) {
     // A cube face texel spans about distance / (half the face size) units; offsetting along the
     // normal by a texel keeps lit faces off their own depth (acne) without a large depth bias
     // (which would detach shadows from their casters).
@@ -27,7 +29,7 @@ float lightVisibility(samplerCube depthMap, float farPlane, vec3 lightPosition, 
     // The filter compares texels up to two beyond the lookup; on a slanted face they lie nearer
     // the light by the slope, so the bias grows with it.
     float slant = max(cosine, 0.1);
-    float reference = length(fromLight) - texel * (0.5 + 1.5 * sqrt(1.0 - slant * slant) / slant);
+    float reference = length(fromLight) - texel * (bias + 1.5 * sqrt(1.0 - slant * slant) / slant);
     mat3 face = cubeFaceAxes(fromLight);
     vec3 onFace = fromLight * face;  // s, t and the distance along the major axis
     float faceTexel = onFace.z * 2.0 / shadowCubeSize;  // one texel along s or t, in world units
@@ -36,7 +38,7 @@ float lightVisibility(samplerCube depthMap, float farPlane, vec3 lightPosition, 
     vec4 lit = vec4(0.0);
     for (int i = 0; i < 4; ++i) {
         vec2 offset = shadowSampleOffsets[i];
-        vec3 direction = fromLight + faceTexel * (offset.x * face[0] + offset.y * face[1]);
+        vec3 direction = fromLight + faceTexel * softness * (offset.x * face[0] + offset.y * face[1]);
         lit += step(vec4(reference), textureGather(depthMap, direction) * farPlane);
     }
     return 0.25 * mix(mix(lit.w, lit.z, between.x), mix(lit.x, lit.y, between.x), between.y);

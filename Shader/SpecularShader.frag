@@ -26,6 +26,9 @@ uniform float alpha;
 uniform sampler2D texture2d;
 uniform samplerCube depthMap;
 uniform float far_plane;
+uniform int shadows;             // 0: every lit surface unshadowed
+uniform float shadowSoftness;    // the filter's lookup spacing, texels
+uniform float shadowBias;        // texels
 
 layout(location = 0) out vec4 fragColor;
 layout(location = 1) out vec4 glowColor;
@@ -45,8 +48,9 @@ void main() {
     vec3 emitted = light.ambient * material.ambient * texel + material.emission;
     vec3 direct = light.diffuse * material.diffuse * texel * cosine;
     vec3 specular = light.specular * material.specular * highlight;
-    float visibility = any(greaterThan(direct + specular, vec3(0.0)))
-                           ? lightVisibility(depthMap, far_plane, light.position, fragPosition, normal, cosine)
+    float visibility = shadows == 1 && any(greaterThan(direct + specular, vec3(0.0)))
+                           ? lightVisibility(depthMap, far_plane, light.position, fragPosition, normal, cosine,
+                                             shadowSoftness, shadowBias)
                            : 1.0;
 
     // A full-strength ambient term marks a self-lit surface. Its colour is a plain tint unless its

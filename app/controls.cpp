@@ -71,12 +71,30 @@ void cycleMipmaps(const Control&, GLFWwindow*, std::ostream& out) {
     world.settings.mipmapMode = (world.settings.mipmapMode + 1) % 3;
     printFilters(out);
 }
+void stepWorld(const Control&, GLFWwindow*, std::ostream&) { world.settings.stepOnce = world.settings.paused; }
+void cyclePipelineView(const Control& self, GLFWwindow*, std::ostream& out) {
+    const int next = (static_cast<int>(world.settings.pipelineView) + 1) % static_cast<int>(PipelineView::Count);
+    world.settings.pipelineView = static_cast<PipelineView>(next);
+    printState(self, out);
+}
+// Tab: the overlay shows and takes the mouse, the cursor is free; or the game takes it back.
+void switchSettingsPanel(const Control& self, GLFWwindow* window, std::ostream& out) {
+    if (world.settings.settingsPanel) {
+        closeSettingsPanel(window, out);
+        return;
+    }
+    world.settings.settingsPanel = true;
+    world.settings.overlay = true;
+    glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_NORMAL);
+    printState(self, out);
+}
 void switchFullscreen(const Control&, GLFWwindow* window, std::ostream& out) { toggleFullscreen(window, &out); }
 void screenshot(const Control&, GLFWwindow*, std::ostream&) { requestScreenshot(); }
 
 // The textures sample as loaded (linear, no mip-maps) until F4 or F5 is first pressed.
 int samplingState() { return !world.settings.filtersChosen || world.settings.textureLinear ? 0 : 1; }
 int mipmapState() { return world.settings.filtersChosen ? world.settings.mipmapMode : 0; }
+int pipelineViewState() { return static_cast<int>(world.settings.pipelineView); }
 int fullscreenState() { return isFullscreen(glfwGetCurrentContext()) ? 0 : 1; }
 
 Control held(int key, const char* label, const char* does) {
@@ -88,7 +106,7 @@ Control view(int key, const char* label, const char* does,
 }
 Control flag(int key, const char* label, const char* does, bool RenderSettings::*flag, const char* prefix,
              const char* on, const char* off, bool printed = true) {
-    return Control{key,    label, does, ControlKind::Switch, flag, prefix, {on, off, nullptr}, nullptr,
+    return Control{key,    label, does, ControlKind::Switch, flag, prefix, {on, off}, nullptr,
                    printed ? flipAndPrint : flipQuietly};
 }
 Control action(int key, const char* label, const char* does, const char* prefix, std::initializer_list<const char*> words,
@@ -132,9 +150,19 @@ const Control controls[] = {
     flag(GLFW_KEY_F8, "F8", "view frustum culling", &RenderSettings::frustumCulling, "View Frustum Culling ",
          "enabled", "disabled"),
     flag(GLFW_KEY_F9, "F9", "transparency", &RenderSettings::transparency, "Transparency ", "enabled", "disabled"),
+    flag(GLFW_KEY_L, "L", "shadows of the light", &RenderSettings::shadows, "Shadows ", "enabled", "disabled"),
     flag(GLFW_KEY_M, "M", "the shadow depth cube map as the sky", &RenderSettings::showShadowCubeMap, "Sky: ",
          "shadow map", "sky", false),
     flag(GLFW_KEY_H, "H", "this overlay", &RenderSettings::overlay, "Overlay ", "enabled", "disabled"),
+    flag(GLFW_KEY_P, "P", "pause the world / run", &RenderSettings::paused, "", "Paused", "Running"),
+    action(GLFW_KEY_PERIOD, ". (paused)", "step the world by 1/60 s", nullptr, {}, nullptr, stepWorld),
+    action(GLFW_KEY_TAB, "Tab", "settings panel: the mouse works the overlay", "Settings panel ", {"open", "closed"},
+           [] { return world.settings.settingsPanel ? 0 : 1; }, switchSettingsPanel),
+    action(GLFW_KEY_V, "V", "pipeline view: final, before tone map, glow, blurred glow, shadow cube", "Showing: ",
+           {"final picture", "scene before tone mapping", "glow", "blurred glow", "shadow cube faces"},
+           pipelineViewState, cyclePipelineView),
+    flag(GLFW_KEY_C, "C", "compare: defaults left, yours right", &RenderSettings::compare, "Compare ", "enabled",
+         "disabled"),
     action(GLFW_KEY_F11, "F11", "fullscreen on the window's monitor / back", "Fullscreen ", {"enabled", "disabled"},
            fullscreenState, switchFullscreen),
     action(GLFW_KEY_F12, "F12", "save a screenshot (quorlax-YYYYMMDD-HHMMSS-N.png)", nullptr, {}, nullptr, screenshot),
@@ -178,6 +206,14 @@ void handleSwitchKeys(GLFWwindow* window, std::ostream& out) {
         const Control* control = pressedControl(keyPresses.keys[i]);
         if (control && control->kind == ControlKind::Switch) control->press(*control, window, out);
     }
+}
+
+void closeSettingsPanel(GLFWwindow* window, std::ostream& out) {
+    world.settings.settingsPanel = false;
+    glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_DISABLED);
+    input.setCursorPos(window, world.windowWidth / 2, world.windowHeight / 2);
+    world.recenterCursor = true;
+    printState(*pressedControl(GLFW_KEY_TAB), out);
 }
 
 const char* currentViewName() {

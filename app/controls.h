@@ -20,7 +20,7 @@ struct Control {
     ControlKind kind;
     bool RenderSettings::*flag;    // the switch it flips, or null
     const char* prefix;            // its state reads prefix + a word; null: the row has no state
-    const char* words[3];          // the console's word for each state (the overlay's where it prints none)
+    const char* words[5];          // the console's word for each state (the overlay's where it prints none)
     int (*state)();                // the state's index into words, where it is not the flag (set: 0)
     // A view key or a switch pressed: changes the view or flips flags, and prints its line.
     void (*press)(const Control& self, GLFWwindow* window, std::ostream& out);
@@ -41,5 +41,7 @@ void printState(const Control& control, std::ostream& out);
 void handleViewKeys(GLFWwindow* window);
 // Each switch pressed since the frame began acts once, in press order.
 void handleSwitchKeys(GLFWwindow* window, std::ostream& out);
+// Tab's other half: captures the cursor again, centred, so that steering resumes without a jump.
+void closeSettingsPanel(GLFWwindow* window, std::ostream& out);
 // "chase", "free" or "orbit 3" to "orbit 6": the view the view keys chose.
 const char* currentViewName();

@@ -69,7 +69,8 @@ void setUpGame(FrameContext& context, GLFWwindow* window) {
 FrameOutcome drawFrame(FrameContext& context, float dt, PassTimer* timer) {
     GLFWwindow* window = context.window;
     updateWorld(window, dt);
-    const GameEnd end = gameEnd();
+    // A paused world ends no game.
+    const GameEnd end = world.settings.paused ? GameEnd::None : gameEnd();
     if (end != GameEnd::None) {
         if (!showEndScreen(window, context.overlay, end)) return FrameOutcome::Quit;
         // The new game's first picture: the camera sees the craft where the restart put it.

@@ -64,11 +64,11 @@ glm::vec3 strafe(GLFWwindow* window, const glm::mat4& matrix, float dt) {
 }
 }  // namespace
 
-void flyPlayer(GLFWwindow* window, float dt) {
+void flyPlayer(GLFWwindow* window, float dt, bool steering) {
     SceneObject& craft = *world.allObjects[0];
     float angleZ = craft.angleZ;
     float angleX = craft.angleX;
-    steer(window, angleZ, angleX);
+    if (steering) steer(window, angleZ, angleX);
     // The new angles only take effect with the placement below.
     const glm::mat4 matrix = objectMatrix(craft);
     craft.speed = throttle(window, craft.speed, dt);

@@ -16,3 +16,17 @@ void updateOrbitSphere(float dt) {
     around = glm::rotate(around, world.orbitAngle, glm::vec3(0.0f, 1.0f, 0.0f));
     world.orbitSphere->transform = glm::translate(around, glm::vec3(3.0f, 3.0f, 3.0f));
 }
+
+RenderSettings defaultPicture(const RenderSettings& now) {
+    RenderSettings defaults;
+    defaults.printFrameStats = now.printFrameStats;
+    defaults.enemiesFollow = now.enemiesFollow;
+    defaults.overlay = now.overlay;
+    defaults.settingsPanel = now.settingsPanel;
+    defaults.paused = now.paused;
+    defaults.stepOnce = now.stepOnce;
+    defaults.compare = now.compare;
+    defaults.compareSplit = now.compareSplit;
+    defaults.pipelineView = now.pipelineView;
+    return defaults;
+}

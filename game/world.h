@@ -28,10 +28,34 @@ struct Material {
     glm::vec3 emission{0.0f};  // light the surface gives off by itself, RGB, before tone mapping
 };
 
-// The switches the player flips with F1 to F9, M and H.
+// What each technique is drawn with; every default is the picture the game was tuned for.
+struct TechniqueParameters {
+    float exposure = 1.0f;         // tone map: the HDR colour is scaled by this before the curve
+    int blurPasses = 12;           // bloom: one-dimensional blur passes, even, alternating axes
+    float blurSpread = 4.5f;       // bloom: texels from a blur's centre tap to its side taps
+    float lightEmission = 2.0f;    // bloom: what the light's own sphere gives off, each of R, G, B
+    float shadowSoftness = 1.0f;   // shadows: spacing of the four filter lookups, in cube texels
+    float shadowBias = 0.5f;       // shadows: depth a lookup's distance is shortened by, in cube texels
+    float lodDistance = 75.0f;     // level of detail: distance from the eye where rocks draw low, units
+    float orbitOpacity = 0.3f;     // translucency: the orbit sphere's alpha
+    float fieldOfView = 60.0f;     // the view's vertical angle, degrees
+    bool operator==(const TechniqueParameters& other) const {
+        return exposure == other.exposure && blurPasses == other.blurPasses && blurSpread == other.blurSpread &&
+               lightEmission == other.lightEmission && shadowSoftness == other.shadowSoftness &&
+               shadowBias == other.shadowBias && lodDistance == other.lodDistance &&
+               orbitOpacity == other.orbitOpacity && fieldOfView == other.fieldOfView;
+    }
+    bool operator!=(const TechniqueParameters& other) const { return !(*this == other); }
+};
+
+// What the pipeline views show instead of the final picture (V).
+enum class PipelineView { Final, SceneBeforeToneMap, Glow, BlurredGlow, ShadowCube, Count };
+
+// The switches the player flips with the keys or the settings panel, and the techniques' parameters.
 struct RenderSettings {
     bool transparency = true;        // blending on
     bool bloom = true;               // composite adds the blurred glow
+    bool shadows = true;             // lit surfaces look up the shadow cube; off: all unshadowed
     bool printFrameStats = true;     // "fps: ~" lines once a second
     bool frustumCulling = true;      // skip objects outside the view; also the "Culled" line
     bool lodAlwaysLowest = false;    // always draw the low-detail model
@@ -42,7 +66,18 @@ struct RenderSettings {
     bool filtersChosen = false;      // F4 or F5 pressed: textures follow the two above (else as loaded)
     bool showShadowCubeMap = false;  // the sky box shows the shadow depth cube map
     bool overlay = false;            // the on-screen panel of keys, states and costs (H)
+    bool settingsPanel = false;      // the overlay takes the mouse: checkboxes and sliders (Tab)
+    bool paused = false;             // the world's time stands still (P)
+    bool stepOnce = false;           // paused: the next update moves the world one 1/60 s step
+    bool compare = false;            // left of compareSplit the defaults, right of it these settings (C)
+    float compareSplit = 0.5f;       // the compare line, a fraction of the window's width from the left
+    PipelineView pipelineView = PipelineView::Final;  // what the window shows (V)
+    TechniqueParameters parameters;
 };
+
+// The settings the compare view draws its left half with: every switch and parameter at its
+// default, and what is not part of the picture (statistics, enemies, overlay, pause, the views) as now.
+RenderSettings defaultPicture(const RenderSettings& now);
 
 // Half-open pixel rectangle [x0, x1) x [y0, y1), bottom row 0.
 struct PixelRect {
@@ -79,6 +114,7 @@ struct BloomPass {
     ShaderProgram* toneMapProgram = nullptr;    // the same without reading the glow: where it is zero
     ShaderProgram* blurProgram = nullptr;       // one-dimensional blur
     bool horizontal = false;                    // direction of the current blur pass
+    unsigned glowTexture = 0;                   // what the composite adds: the last blur's, or the glow itself
     unsigned quadVertexArray = 0;               // 0 until first used
     unsigned quadVertexBuffer = 0;
     PixelRect blurWritten;                      // what the blurs since the targets' last clear may have left non-zero

@@ -51,6 +51,10 @@ void restrictBlurTo(PixelRect area) {
 }
 }  // namespace
 
+int blurReach(const TechniqueParameters& parameters) {
+    return parameters.blurPasses / 2 * (static_cast<int>(parameters.blurSpread) + 1) + 1;
+}
+
 void createBloomProgram() {
     BloomPass& bloom = world.bloomPass;
     bloom.bloomProgram = new ShaderProgram("Shader/bloom.vert", "Shader/bloom.frag", ShaderVariant{"#define ADD_GLOW"});
@@ -117,16 +121,20 @@ void blurBrightParts() {
     bool firstPass = true;
     glActiveTexture(GL_TEXTURE2);
     glUniform1i(glGetUniformLocation(program, "image"), 2);
+    const TechniqueParameters& parameters = world.settings.parameters;
+    glUniform1f(glGetUniformLocation(program, "spread"), parameters.blurSpread);
     if (world.referenceFrames) {
         bloom.blurWritten = {0, 0, bloom.width, bloom.height};
         bloom.blurredArea = bloom.blurWritten;
     } else {
         const Camera& camera = *world.camera;
-        bloom.blurredArea = glowArea(world.allObjects, camera.view, camera.projection, blurReach, bloom.width, bloom.height);
+        bloom.blurredArea = glowArea(world.allObjects, camera.view, camera.projection, blurReach(parameters),
+                                      bloom.width, bloom.height);
         restrictBlurTo(bloom.blurredArea);
     }
-    // With nothing glowing in view the targets are zero now, as twelve passes would leave them.
-    const int passes = bloom.blurredArea.empty() ? 0 : 12;
+    // With nothing glowing in view the targets are zero now, as the passes would leave them.
+    const int passes = bloom.blurredArea.empty() ? 0 : parameters.blurPasses;
+    bloom.glowTexture = parameters.blurPasses > 0 ? bloom.pingpongTextures[0] : bloom.hdrColorBuffers[1];
     for (int pass = 0; pass < passes; ++pass) {
         glBindFramebuffer(GL_FRAMEBUFFER, bloom.pingpongFramebuffers[bloom.horizontal ? 1 : 0]);
         glUniform1i(glGetUniformLocation(program, "horizontal"), bloom.horizontal ? 1 : 0);
@@ -149,9 +157,9 @@ void composite(const ShaderProgram& shaderProgram) {
     glActiveTexture(GL_TEXTURE4);
     glBindTexture(GL_TEXTURE_2D, bloom.hdrColorBuffers[0]);
     glActiveTexture(GL_TEXTURE5);
-    glBindTexture(GL_TEXTURE_2D, bloom.pingpongTextures[bloom.horizontal ? 0 : 1]);
+    glBindTexture(GL_TEXTURE_2D, bloom.glowTexture);
     glUniform1i(glGetUniformLocation(program, "bloom"), world.settings.bloom ? 1 : 0);
-    glUniform1f(glGetUniformLocation(program, "exposure"), 1.0f);
+    glUniform1f(glGetUniformLocation(program, "exposure"), world.settings.parameters.exposure);
     glUniform1i(glGetUniformLocation(program, "scene"), 4);
     glUniform1i(glGetUniformLocation(program, "bloomBlur"), 5);
     renderQuad();

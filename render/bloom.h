@@ -1,8 +1,12 @@
 #pragma once
-// HDR target, twelve-pass separable blur of the glowing part, composite with exposure.
+// HDR target, separable blur of the glowing part (twelve passes unless set otherwise), composite
+// with exposure.
 
-// Texels a blur can move glow: six passes per axis, each reaching 5 texels, and one for rounding.
-constexpr int blurReach = 6 * 5 + 1;
+struct TechniqueParameters;
+
+// Texels the blur can move glow: each pass per axis reaches the texel beyond its taps' spread (5 at
+// the default 4.5), and one more for rounding.
+int blurReach(const TechniqueParameters& parameters);
 
 // Builds the composite program and writes its initial sampler units.
 void createBloomProgram();
@@ -12,8 +16,9 @@ unsigned createHdrFramebuffer();
 void createBlurTargets();
 // Reallocates the HDR and blur targets at this size (the frame's, after the window changed it).
 void resizeBloomTargets(int width, int height);
-// Blurs the HDR target's glowing part twelve times, alternating direction; unless reference frames
-// are asked for, only where the self-lit objects' glow can reach.
+// Blurs the HDR target's glowing part the set number of times, alternating direction; unless
+// reference frames are asked for, only where the self-lit objects' glow can reach. With no passes
+// the composite adds the glow unblurred.
 void blurBrightParts();
 // Draws scene plus (when bloom is on) the blurred glow into the bound framebuffer; unless reference
 // frames are asked for, the glow is read only inside the area the blur covered.

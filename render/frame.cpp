@@ -9,7 +9,8 @@
 #include "render/shadow_map.h"
 
 void renderFrame(Renderer& renderer, PassTimer* timer) {
-    applySwitches(renderer.switches, world.settings);
+    // New uniforms draw another picture than the one the HDR target holds.
+    if (applySwitches(renderer.switches, world.settings)) renderer.scene.valid = false;
     beginPass(timer, RenderPass::Shadow);
     const bool cubeChanged = renderShadowPass(renderer.shadowMap);
     endPass(timer);

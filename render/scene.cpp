@@ -17,7 +17,7 @@ bool isTranslucent(const SceneObject& object) {
     return object.model && object.model->program && object.model->program->translucent;
 }
 
-// The model the object is drawn with: its low-detail one from lodDistance on, or always with F6.
+// The model the object is drawn with: its low-detail one from the set distance on, or always with F6.
 const Model* chooseModel(SceneObject& object) {
     if (!object.lodModel) return object.model;
     const glm::vec4 origin = object.transform * glm::vec4(0.0f, 0.0f, 0.0f, 1.0f);
@@ -25,7 +25,7 @@ const Model* chooseModel(SceneObject& object) {
     if (world.settings.lodAlwaysLowest) return object.lodModel;
     const glm::vec3 offset = world.camera->position - object.worldPosition;
     const float distance = sqrtF(offset.x * offset.x + offset.y * offset.y + offset.z * offset.z);
-    return distance < lodDistance ? object.model : object.lodModel;
+    return distance < world.settings.parameters.lodDistance ? object.model : object.lodModel;
 }
 
 // The translucent objects' order: farthest from the eye first.

@@ -37,9 +37,6 @@ struct SceneRecord {
     int mipmapMode = 0;
 };
 
-// At or beyond this distance from the eye, an object with a low-detail model draws that model.
-constexpr float lodDistance = 75.0f;
-
 // Clears the bound framebuffer and draws the sky box and the draw list, culled, with level of
 // detail; updates culledCount and lowDetailCount. targetKept: the bound target keeps what this pass
 // draws until the next one (the HDR target, unless reference frames reuse nothing). Then, while the

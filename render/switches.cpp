@@ -2,7 +2,7 @@
 
 #include <GL/glew.h>
 
-#include "game/world.h"
+#include "assets/shader_program.h"
 
 namespace {
 // Polygons as lines or filled. Lines go straight to the window, past the tone map, so the window
@@ -43,9 +43,39 @@ void applyFilters(bool linear, int mipmapMode) {
         glSamplerParameteri(texture.samplerId, GL_TEXTURE_MAG_FILTER, magFilter);
     }
 }
+void writeShadowUniforms(const ShaderProgram* program, bool shadows, const TechniqueParameters& parameters) {
+    if (!program) return;
+    const GLuint id = program->programId;
+    glUseProgram(id);
+    glUniform1i(glGetUniformLocation(id, "shadows"), shadows ? 1 : 0);
+    glUniform1f(glGetUniformLocation(id, "shadowSoftness"), parameters.shadowSoftness);
+    glUniform1f(glGetUniformLocation(id, "shadowBias"), parameters.shadowBias);
+}
+
+ShaderProgram* programOf(const SceneObject* object) {
+    return object && object->model ? object->model->program : nullptr;
+}
+
+// The shadow filter in every lit program, the light sphere's emission, the orbit sphere's opacity.
+void applyParameters(bool shadows, const TechniqueParameters& parameters) {
+    for (int i = 0; i < world.specularProgramCount && i < maxSpecularPrograms; ++i) {
+        writeShadowUniforms(world.specularPrograms[i], shadows, parameters);
+    }
+    for (const ShaderProgram* program : world.flatPrograms) writeShadowUniforms(program, shadows, parameters);
+    if (ShaderProgram* program = programOf(world.lightSphere)) {
+        glUseProgram(program->programId);
+        const glm::vec3 emission(parameters.lightEmission);
+        glUniform3f(glGetUniformLocation(program->programId, "material.emission"), emission.r, emission.g, emission.b);
+    }
+    if (ShaderProgram* program = programOf(world.orbitSphere)) {
+        glUseProgram(program->programId);
+        glUniform1f(glGetUniformLocation(program->programId, "alpha"), parameters.orbitOpacity);
+        program->translucent = parameters.orbitOpacity < 1.0f;
+    }
+}
 }  // namespace
 
-void applySwitches(AppliedSwitches& applied, const RenderSettings& settings) {
+bool applySwitches(AppliedSwitches& applied, const RenderSettings& settings) {
     const bool all = !applied.known;
     if (all || applied.wireframe != settings.wireframe) applyWireframe(settings.wireframe);
     if (all || applied.transparency != settings.transparency) applyTransparency(settings.transparency);
@@ -54,10 +84,16 @@ void applySwitches(AppliedSwitches& applied, const RenderSettings& settings) {
                                 applied.textureLinear != settings.textureLinear ||
                                 applied.mipmapMode != settings.mipmapMode;
     if (settings.filtersChosen && (all || filtersChanged)) applyFilters(settings.textureLinear, settings.mipmapMode);
+    const bool uniformsChanged =
+        all || applied.shadows != settings.shadows || applied.parameters != settings.parameters;
+    if (uniformsChanged) applyParameters(settings.shadows, settings.parameters);
     applied = AppliedSwitches{true,
                               settings.wireframe,
                               settings.transparency,
                               settings.filtersChosen,
                               settings.textureLinear,
-                              settings.mipmapMode};
+                              settings.mipmapMode,
+                              settings.shadows,
+                              settings.parameters};
+    return uniformsChanged;
 }

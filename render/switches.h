@@ -2,7 +2,7 @@
 // The GL state that the player's switches imply, applied in one place before the passes: key
 // handlers only flip flags.
 
-struct RenderSettings;
+#include "game/world.h"
 
 // What was last applied; the renderer keeps one.
 struct AppliedSwitches {
@@ -12,8 +12,11 @@ struct AppliedSwitches {
     bool filtersChosen = false;
     bool textureLinear = false;
     int mipmapMode = 0;
+    bool shadows = false;
+    TechniqueParameters parameters;  // the ones the scene's programs hold
 };
 
 // Applies what changed since the last call: polygon mode and the window's sRGB encoding for
-// wireframe, blending for transparency, and, once F4 or F5 chose them, every texture's filters.
-void applySwitches(AppliedSwitches& applied, const RenderSettings& settings);
+// wireframe, blending for transparency, once F4 or F5 chose them every texture's filters, and the
+// lit programs' shadow, emission and opacity uniforms. True when those uniforms changed.
+bool applySwitches(AppliedSwitches& applied, const RenderSettings& settings);

@@ -213,7 +213,7 @@ TEST_F(RealWorld, OnlyTheLightSphereGlowsAndOnlyWithBloomOn) {
         for (int x = 0; x < 800; ++x) {
             const size_t i = (static_cast<size_t>(y) * 800 + x) * 4;
             if (on[i] == off[i] && on[i + 1] == off[i + 1] && on[i + 2] == off[i + 2]) continue;
-            EXPECT_LE(std::max(std::abs(x - centre.x), std::abs(y - centre.y)), outline + blurReach) << x << "," << y;
+            EXPECT_LE(std::max(std::abs(x - centre.x), std::abs(y - centre.y)), outline + blurReach(world.settings.parameters)) << x << "," << y;
         }
     }
 }

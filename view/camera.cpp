@@ -83,12 +83,7 @@ glm::mat4 Camera::updateCamera(GLFWwindow* window, float dt) {
     return viewProjection;
 }
 
-glm::mat4 Camera::updateFree(GLFWwindow* window, float dt) {
-    if (keyHeldOrPressed(window, GLFW_KEY_R)) {
-        position = glm::vec3(0.0f, 0.0f, 5.0f);
-        yaw = 3.14f;
-        pitch = glm::half_pi<float>();
-    }
+void Camera::lookWithMouse(GLFWwindow* window) {
     const double centerX = world.windowWidth / 2;
     const double centerY = world.windowHeight / 2;
     if (world.recenterCursor) {
@@ -101,6 +96,16 @@ glm::mat4 Camera::updateFree(GLFWwindow* window, float dt) {
     input.setCursorPos(window, centerX, centerY);
     yaw = yaw - static_cast<float>(centerX - mouseX) * mouseSpeed;
     pitch = static_cast<float>(centerY - mouseY) * mouseSpeed + pitch;
+}
+
+glm::mat4 Camera::updateFree(GLFWwindow* window, float dt) {
+    if (keyHeldOrPressed(window, GLFW_KEY_R)) {
+        position = glm::vec3(0.0f, 0.0f, 5.0f);
+        yaw = 3.14f;
+        pitch = glm::half_pi<float>();
+    }
+    // While the settings panel has the cursor, the mouse does not look around.
+    if (!world.settings.settingsPanel) lookWithMouse(window);
 
     const glm::vec3 direction(sinF(pitch) * cosF(yaw), cosF(pitch), sinF(pitch) * sinF(yaw));
     const glm::vec3 right(cosF(yaw - 1.57f), 0.0f, sinF(yaw - 1.57f));
@@ -143,5 +148,5 @@ glm::vec3 chaseEyePosition(const SceneObject& craft) {
 }
 
 glm::mat4 cameraProjection() {
-    return glm::perspective(viewHalfAngle * 2.0f, cameraAspect(), nearDistance, farDistance);
+    return glm::perspective(viewHalfAngle() * 2.0f, cameraAspect(), nearDistance, farDistance);
 }

@@ -38,6 +38,7 @@ struct Camera {
     // Recomputes view, projection and frustum for the current mode; returns viewProjection.
     glm::mat4 updateCamera(GLFWwindow* window, float dt);
     glm::mat4 updateFree(GLFWwindow* window, float dt);
+    void lookWithMouse(GLFWwindow* window);  // turns by the cursor's offset from the centre, recentres it
     void updateOrbit();
     void updateChase();
 };

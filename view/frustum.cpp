@@ -20,8 +20,10 @@ float cameraAspect() {
     return static_cast<float>(world.frameWidth) / static_cast<float>(std::max(world.frameHeight, 1));
 }
 
+float viewHalfAngle() { return glm::radians(world.settings.parameters.fieldOfView) * 0.5f; }
+
 void Frustum::updateFrustum(glm::vec3 eye, glm::vec3 lookAt, glm::vec3 up) {
-    const float tang = tanF(viewHalfAngle);
+    const float tang = tanF(viewHalfAngle());
     const float aspect = cameraAspect();
     const float nh = nearDistance * tang;
     const float nw = nh * aspect;

@@ -5,12 +5,14 @@
 
 struct SceneObject;
 
-// The camera's view volume, shared by its projection and its frustum.
-constexpr float viewHalfAngle = 0.5235988f;  // radians, half of the 60 degree vertical field of view
+// The camera's view volume, shared by its projection and its frustum; the vertical field of view is
+// the player's setting.
 constexpr float nearDistance = 0.1f;
 constexpr float farDistance = 1000.0f;
 // Width over height of the window's framebuffer.
 float cameraAspect();
+// Half the vertical field of view, radians.
+float viewHalfAngle();
 
 struct Plane {
     glm::vec3 normal{0.0f};  // unit length, pointing out of the view volume
