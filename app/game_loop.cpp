@@ -69,6 +69,7 @@ void startSession(Session& session, const GameOptions& options) {
     GLFWwindow* window = openGameWindow(options.windowWidth, options.windowHeight);
     if (options.fullscreen) toggleFullscreen(window, nullptr);
     setImportWaitCheck(windowStaysOpen);
+    world.settings = options.settings;
     setUpGame(session.frame, window);
     setImportWaitCheck(nullptr);
 

@@ -3,6 +3,8 @@
 #include <ostream>
 #include <string>
 
+#include "game/settings.h"
+
 namespace {
 constexpr int minWidth = 320, minHeight = 240;
 constexpr int maxWidth = 7680, maxHeight = 4320;
@@ -15,6 +17,8 @@ const char* const usage =
     "  --fullscreen   start fullscreen; --size is the window F11 returns to\n"
     "  --pass-times   end each once-a-second report with the GPU time of each pass\n"
     "  --reference    draw every pass in full each frame, reusing nothing (for comparison)\n"
+    "  --set NAME=VALUE  start with a switch or parameter set (repeatable; --settings lists them)\n"
+    "  --settings     print every switch and parameter with its range and default, and exit\n"
     "  --version      print the version and exit\n"
     "  --help         print this help and exit\n"
     "\n"
@@ -43,6 +47,21 @@ bool parseWindowSize(const std::string& text, int& width, int& height) {
     return width >= minWidth && width <= maxWidth && height >= minHeight && height <= maxHeight;
 }
 
+SettingOption readSettingOption(int argc, char** argv, int& i, RenderSettings& settings, std::ostream& out,
+                                std::string& reason) {
+    const std::string argument = argv[i];
+    if (argument == "--settings") {
+        printSettings(out);
+        return SettingOption::Listed;
+    }
+    if (argument != "--set") return SettingOption::NotOne;
+    if (i + 1 >= argc) {
+        reason = "Missing NAME=VALUE after --set";
+        return SettingOption::Refused;
+    }
+    return applySettingText(settings, argv[++i], reason) ? SettingOption::Applied : SettingOption::Refused;
+}
+
 CommandLine parseCommandLine(int argc, char** argv, std::ostream& out, std::ostream& err) {
     CommandLine line;
     GameOptions& options = line.options;
@@ -56,6 +75,11 @@ CommandLine parseCommandLine(int argc, char** argv, std::ostream& out, std::ostr
             out << "Quorlax " << QUORLAX_VERSION << std::endl;
             return CommandLine{options, false, 0};
         }
+        std::string reason;
+        const SettingOption setting = readSettingOption(argc, argv, i, options.settings, out, reason);
+        if (setting == SettingOption::Listed) return CommandLine{options, false, 0};
+        if (setting == SettingOption::Refused) return refuse(err, reason);
+        if (setting == SettingOption::Applied) continue;
         if (argument == "--pass-times") {
             options.passTimes = true;
         } else if (argument == "--reference") {

@@ -4,12 +4,15 @@
 #include <iosfwd>
 #include <string>
 
+#include "game/world.h"
+
 struct GameOptions {
     bool passTimes = false;        // --pass-times: GPU time of each pass in the statistics
     bool referenceFrames = false;  // --reference: every pass redraws its whole target
     bool fullscreen = false;       // --fullscreen: start on the monitor's own video mode
     int windowWidth = 800;         // --size: the window, in screen coordinates (also the one
     int windowHeight = 600;        //   fullscreen returns to)
+    RenderSettings settings;       // --set NAME=VALUE: the switches and parameters to start with
 };
 
 // The command line read: either options to run the game with, or nothing to run and the status
@@ -24,6 +27,18 @@ struct CommandLine {
 bool parseWholeNumber(const std::string& text, int& value);
 // "WxH" with W from 320 to 7680 and H from 240 to 4320, digits only; false for anything else.
 bool parseWindowSize(const std::string& text, int& width, int& height);
+
+// What readSettingOption made of an argument.
+enum class SettingOption {
+    NotOne,   // neither --set nor --settings
+    Applied,  // --set NAME=VALUE, written into the settings
+    Listed,   // --settings: every name with its range and default printed to out
+    Refused,  // a missing, unknown or bad --set: the reason is written
+};
+// --set NAME=VALUE (the value is the next argument, i is moved past it) and --settings: shared by
+// the game and the benchmark.
+SettingOption readSettingOption(int argc, char** argv, int& i, RenderSettings& settings, std::ostream& out,
+                                std::string& reason);
 
 // Reads main's arguments. --help and --version print to out; an unknown option or a bad value
 // prints the reason and the usage to err and gives status 2.

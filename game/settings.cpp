@@ -115,3 +115,9 @@ void printSettings(std::ostream& out) {
     }
     out << std::flush;
 }
+
+void printSettingValues(const RenderSettings& in, std::ostream& out) {
+    out << "settings";
+    for (const Setting& setting : settings) out << " " << setting.name << "=" << settingValue(in, setting);
+    out << std::endl;
+}

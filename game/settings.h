@@ -40,3 +40,5 @@ void setSettingValue(RenderSettings& in, const Setting& setting, float value);
 bool applySettingText(RenderSettings& in, const std::string& text, std::string& reason);
 // One line per setting: name, range and default.
 void printSettings(std::ostream& out);
+// One line: "settings" and NAME=VALUE for each setting, as these settings hold them.
+void printSettingValues(const RenderSettings& in, std::ostream& out);

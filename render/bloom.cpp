@@ -2,6 +2,8 @@
 
 #include <GL/glew.h>
 
+#include <algorithm>
+
 #include "assets/shader_program.h"
 #include "game/world.h"
 #include "render/glow_area.h"
@@ -167,31 +169,36 @@ void composite(const ShaderProgram& shaderProgram) {
 }  // namespace
 
 namespace {
-// The composite with this program, only inside the rectangle.
-void compositeWithin(const ShaderProgram& program, PixelRect rect) {
+PixelRect intersect(PixelRect a, PixelRect b) {
+    return {std::max(a.x0, b.x0), std::max(a.y0, b.y0), std::min(a.x1, b.x1), std::min(a.y1, b.y1)};
+}
+
+// The composite with this program, only inside both rectangles.
+void compositeWithin(const ShaderProgram& program, PixelRect rect, PixelRect clip) {
+    rect = intersect(rect, clip);
     if (rect.empty()) return;
     glScissor(rect.x0, rect.y0, rect.x1 - rect.x0, rect.y1 - rect.y0);
     composite(program);
 }
 }  // namespace
 
-void compositeBloom() {
+void compositeBloom(PixelRect clip) {
     const BloomPass& bloom = world.bloomPass;
     const PixelRect area = bloom.blurredArea;
-    if (world.referenceFrames || !world.settings.bloom || area.empty()) {
-        composite(world.referenceFrames ? *bloom.bloomProgram : *bloom.toneMapProgram);
-        return;
-    }
-    // The glow is zero outside the blurred area: only there is it read. Each pixel is drawn once
-    // (blending a second draw over the first would round differently): the area with the glow, the
-    // strips below, above, left and right of it without.
     const int width = bloom.width, height = bloom.height;
     glEnable(GL_SCISSOR_TEST);
-    compositeWithin(*bloom.bloomProgram, area);
-    compositeWithin(*bloom.toneMapProgram, {0, 0, width, area.y0});
-    compositeWithin(*bloom.toneMapProgram, {0, area.y1, width, height});
-    compositeWithin(*bloom.toneMapProgram, {0, area.y0, area.x0, area.y1});
-    compositeWithin(*bloom.toneMapProgram, {area.x1, area.y0, width, area.y1});
+    if (world.referenceFrames || !world.settings.bloom || area.empty()) {
+        compositeWithin(world.referenceFrames ? *bloom.bloomProgram : *bloom.toneMapProgram, {0, 0, width, height}, clip);
+    } else {
+        // The glow is zero outside the blurred area: only there is it read. Each pixel is drawn once
+        // (blending a second draw over the first would round differently): the area with the glow,
+        // the strips below, above, left and right of it without.
+        compositeWithin(*bloom.bloomProgram, area, clip);
+        compositeWithin(*bloom.toneMapProgram, {0, 0, width, area.y0}, clip);
+        compositeWithin(*bloom.toneMapProgram, {0, area.y1, width, height}, clip);
+        compositeWithin(*bloom.toneMapProgram, {0, area.y0, area.x0, area.y1}, clip);
+        compositeWithin(*bloom.toneMapProgram, {area.x1, area.y0, width, area.y1}, clip);
+    }
     glDisable(GL_SCISSOR_TEST);
 }
 

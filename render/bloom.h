@@ -3,6 +3,7 @@
 // with exposure.
 
 struct TechniqueParameters;
+struct PixelRect;
 
 // Texels the blur can move glow: each pass per axis reaches the texel beyond its taps' spread (5 at
 // the default 4.5), and one more for rounding.
@@ -20,8 +21,8 @@ void resizeBloomTargets(int width, int height);
 // reference frames are asked for, only where the self-lit objects' glow can reach. With no passes
 // the composite adds the glow unblurred.
 void blurBrightParts();
-// Draws scene plus (when bloom is on) the blurred glow into the bound framebuffer; unless reference
-// frames are asked for, the glow is read only inside the area the blur covered.
-void compositeBloom();
+// Draws scene plus (when bloom is on) the blurred glow into the bound framebuffer, only within clip;
+// unless reference frames are asked for, the glow is read only inside the area the blur covered.
+void compositeBloom(PixelRect clip);
 // Draws the full-screen quad, creating it on first use.
 void renderQuad();

@@ -18,4 +18,7 @@ struct Renderer {
 
 // One frame's passes: the switches' GL state, the shadow pass, the scene into the HDR target (the
 // window while wireframe is on), then blur and composite into the window; timed when a timer is given.
+// With compare on, all of that twice: the defaults left of the compare line, the settings right.
 void renderFrame(Renderer& renderer, PassTimer* timer);
+// The window column where the compare line lies: the pixels left of it show the defaults.
+int compareColumn(const RenderSettings& settings, int width);

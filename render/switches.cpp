@@ -79,20 +79,19 @@ bool applySwitches(AppliedSwitches& applied, const RenderSettings& settings) {
     const bool all = !applied.known;
     if (all || applied.wireframe != settings.wireframe) applyWireframe(settings.wireframe);
     if (all || applied.transparency != settings.transparency) applyTransparency(settings.transparency);
-    // Until F4 or F5 is first pressed the textures keep the filters they were loaded with.
-    const bool filtersChanged = applied.filtersChosen != settings.filtersChosen ||
-                                applied.textureLinear != settings.textureLinear ||
-                                applied.mipmapMode != settings.mipmapMode;
-    if (settings.filtersChosen && (all || filtersChanged)) applyFilters(settings.textureLinear, settings.mipmapMode);
+    // Until F4 or F5 is first pressed the textures keep the filters they were loaded with: linear,
+    // no mip-maps. The compare view's defaults go back to those.
+    const bool linear = settings.filtersChosen ? settings.textureLinear : true;
+    const int mipmapMode = settings.filtersChosen ? settings.mipmapMode : 0;
+    if (applied.textureLinear != linear || applied.mipmapMode != mipmapMode) applyFilters(linear, mipmapMode);
     const bool uniformsChanged =
         all || applied.shadows != settings.shadows || applied.parameters != settings.parameters;
     if (uniformsChanged) applyParameters(settings.shadows, settings.parameters);
     applied = AppliedSwitches{true,
                               settings.wireframe,
                               settings.transparency,
-                              settings.filtersChosen,
-                              settings.textureLinear,
-                              settings.mipmapMode,
+                              linear,
+                              mipmapMode,
                               settings.shadows,
                               settings.parameters};
     return uniformsChanged;

@@ -9,14 +9,13 @@ struct AppliedSwitches {
     bool known = false;          // false until the first call: apply everything
     bool wireframe = false;
     bool transparency = false;
-    bool filtersChosen = false;
-    bool textureLinear = false;
+    bool textureLinear = true;   // the textures' filters: as loaded until F4 or F5 chose others
     int mipmapMode = 0;
     bool shadows = false;
     TechniqueParameters parameters;  // the ones the scene's programs hold
 };
 
 // Applies what changed since the last call: polygon mode and the window's sRGB encoding for
-// wireframe, blending for transparency, once F4 or F5 chose them every texture's filters, and the
+// wireframe, blending for transparency, every texture's filters (as loaded until F4 or F5 chose them), and the
 // lit programs' shadow, emission and opacity uniforms. True when those uniforms changed.
 bool applySwitches(AppliedSwitches& applied, const RenderSettings& settings);

@@ -17,6 +17,8 @@ glm::vec3 originOf(const SceneObject& object) {
 
 // The view, projection and frustum of one eye; every mode ends here.
 glm::mat4 look(Camera& camera, glm::vec3 eye, glm::vec3 lookAt, glm::vec3 up) {
+    camera.lookAt = lookAt;
+    camera.up = up;
     camera.view = glm::lookAt(eye, lookAt, up);
     camera.projection = cameraProjection();
     camera.frustum.updateFrustum(eye, lookAt, up);
@@ -29,6 +31,8 @@ void stepIf(Camera& camera, bool held, glm::vec3 v, float dt) {
     if (held) camera.position += camera.moveSpeed * (v * dt);
 }
 }  // namespace
+
+void reproject(Camera& camera) { look(camera, camera.position, camera.lookAt, camera.up); }
 
 Camera::Camera(GLFWwindow* window) { readWindowSizes(window); }
 

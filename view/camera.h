@@ -28,6 +28,8 @@ struct Camera {
     glm::vec3 chaseEye{0.0f};           // Chase eye in the target's model space
     glm::vec3 chaseLook{0.0f};          // Chase look-at point in the target's model space
     glm::vec3 chaseUp{0.0f};            // Chase up direction in the target's model space
+    glm::vec3 lookAt{0.0f};             // the last look: its look-at point and up direction
+    glm::vec3 up{0.0f, 1.0f, 0.0f};
     Frustum frustum;
 
     // Starts in Free mode at the origin and reads the window's sizes.
@@ -42,6 +44,9 @@ struct Camera {
     void updateOrbit();
     void updateChase();
 };
+
+// Projection, frustum and viewProjection again from the last look, for the field of view set now.
+void reproject(Camera& camera);
 
 // Where the chase view puts its eye, look-at point and up direction, in the craft's model space.
 inline const glm::vec3 craftChaseEye{-0.44f, 0.0f, 0.5f};

@@ -15,6 +15,8 @@ const char* const usage =
     "  --reference    draw every pass in full each frame, reusing nothing (for comparison)\n"
     "  --restarts N   end with N restarts and the memory they added (0 or more; default 0: none)\n"
     "  --size WxH     open a window of W x H (320x240 to 7680x4320; default 800x600)\n"
+    "  --set NAME=VALUE  run with a switch or parameter set (repeatable; --settings lists them)\n"
+    "  --settings     print every switch and parameter with its range and default, and exit\n"
     "  --help         print this help and exit\n"
     "  --version      print the version and exit\n";
 
@@ -37,6 +39,11 @@ BenchCommandLine parseBenchCommandLine(int argc, char** argv, std::ostream& out,
             out << "quorlax-bench " << QUORLAX_VERSION << std::endl;
             return BenchCommandLine{options, false, 0};
         }
+        std::string reason;
+        const SettingOption setting = readSettingOption(argc, argv, i, options.settings, out, reason);
+        if (setting == SettingOption::Listed) return BenchCommandLine{options, false, 0};
+        if (setting == SettingOption::Refused) return refuse(err, reason);
+        if (setting == SettingOption::Applied) continue;
         if (argument == "--reference") {
             options.reference = true;
             continue;

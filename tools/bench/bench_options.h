@@ -3,12 +3,15 @@
 
 #include <iosfwd>
 
+#include "game/world.h"
+
 struct BenchOptions {
     int frames = 60;         // --frames: measured frames per scenario, after the warm-up
     bool reference = false;  // --reference: the literal full-frame passes
     int restarts = 0;        // --restarts: restarts measured at the end (0: none)
     int width = 800;         // --size
     int height = 600;
+    RenderSettings settings;  // --set: what every scenario starts from
 };
 
 // The command line read: options to run with, or nothing to run and the status to leave with.

@@ -20,6 +20,7 @@
 #include "app/fatal_exit.h"
 #include "app/frame.h"
 #include "app/overlay.h"
+#include "game/settings.h"
 #include "game/setup.h"
 #include "game/world.h"
 #include "view/bounds.h"
@@ -220,12 +221,14 @@ int main(int argc, char** argv) {
     GLFWwindow* window = openGameWindow(options.width, options.height);
     ImGui::SetAllocatorFunctions(countedPanelAllocation, freePanelMemory);
     FrameContext context;
+    world.settings = options.settings;
     setUpGame(context, window);
     rememberStartState();
     glFinish();
     std::printf("setup_ms %.3f ms\n", (seconds() - setupStart) * 1e3);
     std::printf("renderer %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
     std::printf("framebuffer %dx%d\n", world.frameWidth, world.frameHeight);
+    printSettingValues(world.settings, std::cout);
     world.referenceFrames = options.reference;
     // The floor is timed after every scenario, so that it shares the machine's load with the blur.
     const GLuint copyProgram = createCopyProgram();
