@@ -20,6 +20,7 @@
 #include "assets/model_import.h"
 #include "assets/shader_program.h"
 #include "game/game_over.h"
+#include "game/settings.h"
 #include "game/world.h"
 #include "render/bloom.h"
 #include "render/lighting.h"
@@ -218,30 +219,33 @@ TEST_F(RealWorld, OnlyTheLightSphereGlowsAndOnlyWithBloomOn) {
     }
 }
 
-// With transparency on, an asteroid drawn after the translucent sphere shows through it; with it
-// off, the sphere is opaque and hides the asteroid.
-TEST_F(RealWorld, WhatLiesBehindTheTranslucentSphereShowsThroughIt) {
-    // Seen from the light's side, with an asteroid put behind it, its lit face towards the eye.
+namespace {
+// How much an asteroid put behind the translucent sphere changes the sphere's centre pixel, seen
+// from the light's side: rendered there, then moved away.
+int rockShowingThroughSphere() {
     const glm::vec3 sphere = worldCenter(*world.orbitSphere);
     const glm::vec3 towardsLight = glm::normalize(world.light.position - sphere);
     SceneObject& rock = *world.asteroids[0];
     place(rock, sphere - towardsLight * 15.0f, rock.angleZ, rock.angleX);
     aimAt(sphere + towardsLight * 6.0f, sphere);
     const glm::ivec2 pixel = pixelOf(sphere);
-    // How much the rock changes the pixel at its centre: rendered there, then moved away.
-    const auto rockShowing = [&] {
-        renderFrame();
-        const std::vector<unsigned char> with = readPixels(pixel.x, pixel.y, 1, 1);
-        const glm::mat4 placed = rock.transform;
-        rock.transform = glm::translate(placed, glm::vec3(0.0f, 0.0f, 500.0f));
-        renderFrame();
-        rock.transform = placed;
-        const std::vector<unsigned char> without = readPixels(pixel.x, pixel.y, 1, 1);
-        return std::max({std::abs(with[0] - without[0]), std::abs(with[1] - without[1]), std::abs(with[2] - without[2])});
-    };
-    EXPECT_GE(rockShowing(), 20) << "the rock shows through";
+    renderFrame();
+    const std::vector<unsigned char> with = readPixels(pixel.x, pixel.y, 1, 1);
+    const glm::mat4 placed = rock.transform;
+    rock.transform = glm::translate(placed, glm::vec3(0.0f, 0.0f, 500.0f));
+    renderFrame();
+    rock.transform = placed;
+    const std::vector<unsigned char> without = readPixels(pixel.x, pixel.y, 1, 1);
+    return std::max({std::abs(with[0] - without[0]), std::abs(with[1] - without[1]), std::abs(with[2] - without[2])});
+}
+}  // namespace
+
+// With transparency on, an asteroid drawn after the translucent sphere shows through it; with it
+// off, the sphere is opaque and hides the asteroid.
+TEST_F(RealWorld, WhatLiesBehindTheTranslucentSphereShowsThroughIt) {
+    EXPECT_GE(rockShowingThroughSphere(), 20) << "the rock shows through";
     world.settings.transparency = false;
-    EXPECT_LE(rockShowing(), 2) << "an opaque sphere hides the rock";
+    EXPECT_LE(rockShowingThroughSphere(), 2) << "an opaque sphere hides the rock";
 }
 
 // Culling leaves out what lies outside the view; F6 draws every asteroid with its low-detail model,
@@ -342,7 +346,6 @@ namespace {
 // bottom row first.
 std::vector<unsigned char> downscaledWindow(int width = 800, int height = 600) {
     const std::vector<unsigned char> rgba = readPixels(0, 0, width, height);
-    if (const char* dump = std::getenv("TMP_DUMP")) { static int n = 0; FILE* f = fopen((std::string(dump) + std::to_string(n++) + "_" + std::to_string(width) + "x" + std::to_string(height)).c_str(), "wb"); fwrite(rgba.data(), 1, rgba.size(), f); fclose(f); }
     const int smallWidth = width / 4, smallHeight = height / 4;
     std::vector<unsigned char> small(smallWidth * smallHeight * 3);
     for (int y = 0; y < smallHeight; ++y) {
@@ -459,4 +462,95 @@ TEST_F(RealWorld, ViewsLookLikeTheirGoldenImages) {
         if (size.x != 800) updated = matchesGolden("start_" + std::to_string(size.x) + "x" + std::to_string(size.y), size.x, size.y);
     }
     if (updated) GTEST_SKIP() << "golden images rewritten";
+}
+
+namespace {
+double meanBrightness(const std::vector<unsigned char>& rgba) {
+    double sum = 0.0;
+    for (size_t i = 0; i < rgba.size(); i += 4) sum += rgba[i] + rgba[i + 1] + rgba[i + 2];
+    return sum / static_cast<double>(rgba.size() / 4 * 3);
+}
+double windowBrightness() {
+    renderFrame();
+    return meanBrightness(readPixels(0, 0, 800, 600));
+}
+void pose(const char* name) {
+    for (const GoldenView& view : goldenViews) {
+        if (std::string(name) == view.name) view.pose();
+    }
+}
+// Brightness 24 pixels above the light sphere's outline, seen from 40 units.
+double lightHalo() {
+    const glm::vec3 light = world.light.position;
+    aimAt(light + glm::vec3(0.0f, 0.0f, 40.0f), light);
+    const glm::ivec2 above = pixelOf(light + glm::vec3(0.0f, 40.0f * std::tan(std::asin(5.0f / 40.0f)), 0.0f));
+    renderFrame();
+    return meanBrightness(readPixels(above.x, above.y + 24, 1, 1));
+}
+// Pixels of the shadow edge view in partial shadow: darker than without shadows, by more than a
+// little and less than nearly the most any pixel is.
+double partlyShadowed() {
+    pose("shadow_edge");
+    renderFrame();
+    const std::vector<unsigned char> shadowed = readPixels(0, 0, 800, 600);
+    world.settings.shadows = false;
+    renderFrame();
+    world.settings.shadows = true;
+    const std::vector<unsigned char> lit = readPixels(0, 0, 800, 600);
+    std::vector<int> darkening(shadowed.size() / 4);
+    for (size_t i = 0; i < darkening.size(); ++i) darkening[i] = lit[i * 4 + 1] - shadowed[i * 4 + 1];
+    const int most = *std::max_element(darkening.begin(), darkening.end());
+    return static_cast<double>(std::count_if(darkening.begin(), darkening.end(),
+                                             [most](int d) { return d > 4 && d < most * 3 / 4; }));
+}
+
+// A parameter set away from its default, and what it must raise: measured with the default, then
+// with the parameter, it rises by at least `rise`.
+struct ParameterEffect {
+    const char* setting;      // as --set reads it
+    double (*measure)();
+    double rise;
+};
+const ParameterEffect parameterEffects[] = {
+    {"exposure=2", [] { pose("world"); return windowBrightness(); }, 5.0},
+    {"blur_passes=0", [] { return -lightHalo(); }, 0.05 * 255.0},
+    {"shadows=0", [] { pose("shadow_edge"); return windowBrightness(); }, 8.0},
+    {"shadow_softness=3", partlyShadowed, 10000.0},
+    {"lod_distance=20", [] { pose("asteroid_near"); renderFrame(); return double(world.lowDetailCount); }, 1.0},
+    {"orbit_opacity=1", [] { return -double(rockShowingThroughSphere()); }, 18.0},
+    {"field_of_view=100", [] { pose("world"); renderFrame(); return -double(world.culledCount); }, 8.0},
+};
+}  // namespace
+
+// Each parameter does to the picture what it says; at its default the picture is the goldens'.
+TEST_F(RealWorld, EachParameterChangesThePictureAsItSays) {
+    for (const ParameterEffect& effect : parameterEffects) {
+        SCOPED_TRACE(effect.setting);
+        startScenario(scenarios[0]);
+        const double before = effect.measure();
+        startScenario(scenarios[0]);
+        std::string reason;
+        ASSERT_TRUE(applySettingText(world.settings, effect.setting, reason)) << reason;
+        const double after = effect.measure();
+        EXPECT_GE(after - before, effect.rise) << before << " -> " << after;
+    }
+}
+
+// Compare: left of the line the defaults' picture, right of it the one set now, bit for bit.
+TEST_F(RealWorld, CompareShowsTheDefaultsLeftAndYoursRight) {
+    pose("world");
+    renderFrame();
+    const std::vector<unsigned char> defaults = readPixels(0, 0, 800, 600);
+    world.settings.wireframe = true;
+    world.settings.parameters.exposure = 3.0f;
+    renderFrame();
+    const std::vector<unsigned char> yours = readPixels(0, 0, 800, 600);
+    world.settings.compare = true;
+    world.settings.compareSplit = 0.3f;
+    renderFrame();
+    const std::vector<unsigned char> compared = readPixels(0, 0, 800, 600);
+    for (size_t i = 0; i < compared.size(); ++i) {
+        const bool left = static_cast<int>(i / 4 % 800) < 240;
+        if (compared[i] != (left ? defaults : yours)[i]) FAIL() << "pixel " << i / 4 % 800 << "," << i / 4 / 800;
+    }
 }
