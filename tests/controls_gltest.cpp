@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "app/controls.h"
+#include "app/update.h"
 #include "game/setup.h"
 #include "game/world.h"
 #include "render/switches.h"
@@ -122,6 +123,25 @@ TEST_F(Controls, ViewKeysActForATapAndTheLastPressedDecides) {
     EXPECT_EQ(camera.mode, CameraMode::Free);
     EXPECT_EQ(camera.position, world.light.position);
     chaseCraft(camera, world.allObjects[0]);
+}
+
+// P stops the world's time, switches still act; the period key moves it by one 1/60-s step, once.
+TEST_F(Controls, PauseStopsTheWorldAndThePeriodStepsIt) {
+    const float angle = world.orbitAngle;
+    tap({GLFW_KEY_P});
+    updateWorld(nullptr, 0.5f);
+    EXPECT_EQ(world.orbitAngle, angle);
+    recordKeyPress(GLFW_KEY_PERIOD);
+    recordKeyPress(GLFW_KEY_F3);
+    updateWorld(nullptr, 0.5f);
+    clearKeyPresses();
+    for (int frame = 0; frame < 3; ++frame) updateWorld(nullptr, 0.5f);
+    EXPECT_FLOAT_EQ(world.orbitAngle, angle + 2.0f / 60.0f);
+    EXPECT_TRUE(world.settings.wireframe);
+    tap({GLFW_KEY_P});
+    updateWorld(nullptr, 0.5f);
+    EXPECT_FLOAT_EQ(world.orbitAngle, angle + 2.0f / 60.0f + 1.0f);
+    EXPECT_EQ(out.str(), "Paused\nRunning\n");
 }
 
 // The README's controls table has a row for every key the game reads.
