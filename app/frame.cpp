@@ -61,7 +61,7 @@ void setUpGame(FrameContext& context, GLFWwindow* window) {
     createShadowMap(context.renderer.shadowMap);
     setUpWorld(window);
     createBloomProgram();
-    context.renderer.hdrFramebuffer = createHdrFramebuffer();
+    createHdrFramebuffer();
     createBlurTargets();
     createOverlay(context.overlay, window);
 }
@@ -75,10 +75,6 @@ FrameOutcome drawFrame(FrameContext& context, float dt, PassTimer* timer) {
         if (!showEndScreen(window, context.overlay, end)) return FrameOutcome::Quit;
         // The new game's first picture: the camera sees the craft where the restart put it.
         updateView(window, 0.0f);
-    }
-    if (world.frameWidth != world.bloomPass.width || world.frameHeight != world.bloomPass.height) {
-        resizeBloomTargets(world.frameWidth, world.frameHeight);
-        context.renderer.scene.valid = false;  // the reallocated target holds nothing yet
     }
     renderFrame(context.renderer, timer);
     return end == GameEnd::None ? FrameOutcome::Drawn : FrameOutcome::NewGame;

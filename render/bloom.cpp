@@ -69,7 +69,7 @@ void createBloomProgram() {
     }
 }
 
-unsigned createHdrFramebuffer() {
+void createHdrFramebuffer() {
     BloomPass& bloom = world.bloomPass;
     bloom.width = world.frameWidth;
     bloom.height = world.frameHeight;
@@ -88,12 +88,11 @@ unsigned createHdrFramebuffer() {
     const GLenum attachments[2] = {GL_COLOR_ATTACHMENT0, GL_COLOR_ATTACHMENT1};
     glDrawBuffers(2, attachments);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    return bloom.hdrFramebuffer;
 }
 
 void createBlurTargets() {
     BloomPass& bloom = world.bloomPass;
-    bloom.blurProgram = new ShaderProgram("Shader/blur.vert", "Shader/blur.frag");
+    if (!bloom.blurProgram) bloom.blurProgram = new ShaderProgram("Shader/blur.vert", "Shader/blur.frag");
     glGenFramebuffers(2, bloom.pingpongFramebuffers);
     glGenTextures(2, bloom.pingpongTextures);
     for (int i = 0; i < 2; ++i) {
@@ -102,6 +101,20 @@ void createBlurTargets() {
         glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, bloom.pingpongTextures[i], 0);
     }
     bloom.blurWritten = {0, 0, bloom.width, bloom.height};  // allocated, not cleared
+}
+
+BloomPass createBloomTargetsLike(const BloomPass& model) {
+    BloomPass made;
+    made.bloomProgram = model.bloomProgram;
+    made.toneMapProgram = model.toneMapProgram;
+    made.blurProgram = model.blurProgram;
+    const BloomPass own = world.bloomPass;
+    world.bloomPass = made;
+    createHdrFramebuffer();
+    createBlurTargets();
+    made = world.bloomPass;
+    world.bloomPass = own;
+    return made;
 }
 
 void resizeBloomTargets(int width, int height) {

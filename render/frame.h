@@ -8,12 +8,19 @@
 
 struct PassTimer;
 
+// The compare view's left side keeps targets of its own, so that a still view reuses both scenes.
+struct DefaultsSide {
+    BloomPass bloom;                 // its HDR and blur targets; made when compare is first on
+    SceneRecord scene;               // what its HDR target holds
+};
+
 // What the passes draw with besides the world; the game, the benchmark and the tests keep one.
 struct Renderer {
     ShadowMap shadowMap;             // the depth cube's framebuffer and what it keeps between frames
-    unsigned hdrFramebuffer = 0;     // the scene's HDR target (the bloom pass holds its textures)
+    unsigned cubeVersion = 0;        // counts the shadow cube's changes
     AppliedSwitches switches;        // the GL state last applied for the player's switches
-    SceneRecord scene;               // what the HDR target holds from the last scene pass
+    SceneRecord scene;               // what the HDR target (world.bloomPass) holds from the last scene pass
+    DefaultsSide defaultsSide;
 };
 
 // One frame's passes: the switches' GL state, the shadow pass, the scene into the HDR target (the

@@ -59,16 +59,18 @@ void planDraws(SceneRecord& record) {
 }
 
 // True when the planned pass would draw what the target already holds.
-bool sameAsRecorded(const SceneRecord& record, unsigned skyTexture) {
+bool sameAsRecorded(const SceneRecord& record, unsigned skyTexture, unsigned cubeVersion) {
     const Camera& camera = *world.camera;
     const RenderSettings& settings = world.settings;
     return record.valid && record.planned == record.draws && record.view == camera.view &&
            record.projection == camera.projection && record.eye == camera.position &&
            record.skyTexture == skyTexture && record.filtersChosen == settings.filtersChosen &&
-           record.textureLinear == settings.textureLinear && record.mipmapMode == settings.mipmapMode;
+           record.textureLinear == settings.textureLinear && record.mipmapMode == settings.mipmapMode &&
+           record.cubeVersion == cubeVersion && record.shadows == settings.shadows &&
+           record.parameters == settings.parameters;
 }
 
-void remember(SceneRecord& record, unsigned skyTexture) {
+void remember(SceneRecord& record, unsigned skyTexture, unsigned cubeVersion) {
     const Camera& camera = *world.camera;
     std::swap(record.draws, record.planned);
     record.view = camera.view;
@@ -78,14 +80,17 @@ void remember(SceneRecord& record, unsigned skyTexture) {
     record.filtersChosen = world.settings.filtersChosen;
     record.textureLinear = world.settings.textureLinear;
     record.mipmapMode = world.settings.mipmapMode;
+    record.cubeVersion = cubeVersion;
+    record.shadows = world.settings.shadows;
+    record.parameters = world.settings.parameters;
 }
 }  // namespace
 
-void renderScene(SceneRecord& record, bool targetKept, bool cubeChanged) {
+void renderScene(SceneRecord& record, bool targetKept, unsigned cubeVersion) {
     const Camera& camera = *world.camera;
     const unsigned sky = world.settings.showShadowCubeMap ? world.depthCubeMap : world.skyboxTexture;
     planDraws(record);
-    if (targetKept && !cubeChanged && sameAsRecorded(record, sky)) return;
+    if (targetKept && sameAsRecorded(record, sky, cubeVersion)) return;
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     drawSkybox(camera.view, camera.projection, sky);
     glBindVertexArray(world.sharedVertexArray);
@@ -99,7 +104,7 @@ void renderScene(SceneRecord& record, bool targetKept, bool cubeChanged) {
     }
     if (!depthWrites) glDepthMask(GL_TRUE);
     glBindVertexArray(0);
-    remember(record, sky);
+    remember(record, sky, cubeVersion);
     record.valid = targetKept;
 }
 

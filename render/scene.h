@@ -6,6 +6,8 @@
 
 #include <glm/glm.hpp>
 
+#include "game/world.h"
+
 struct Model;
 struct SceneObject;
 
@@ -35,13 +37,17 @@ struct SceneRecord {
     bool filtersChosen = false;      // the textures' filters (F4, F5)
     bool textureLinear = false;
     int mipmapMode = 0;
+    unsigned cubeVersion = 0;        // the shadow cube it was lit with (Renderer::cubeVersion)
+    bool shadows = true;             // and the lit programs' parameters
+    TechniqueParameters parameters;
 };
 
 // Clears the bound framebuffer and draws the sky box and the draw list, culled, with level of
 // detail; updates culledCount and lowDetailCount. targetKept: the bound target keeps what this pass
-// draws until the next one (the HDR target, unless reference frames reuse nothing). Then, while the
-// shadow cube is unchanged, a pass that would draw exactly what the last one drew draws nothing.
-void renderScene(SceneRecord& record, bool targetKept, bool cubeChanged);
+// draws until the next one (the HDR target, unless reference frames reuse nothing). Then a pass that
+// would draw exactly what the last one drew, with the same shadow cube (cubeVersion counts its
+// changes) and parameters, draws nothing.
+void renderScene(SceneRecord& record, bool targetKept, unsigned cubeVersion);
 // Binds mesh i's texture and sampler on unit 0; where the index names no texture, the 1 x 1 white
 // texture with sampler 0, so that the mesh shows its lit material colours alone.
 void bindMeshTexture(const Model& model, size_t mesh);

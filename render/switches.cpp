@@ -75,7 +75,7 @@ void applyParameters(bool shadows, const TechniqueParameters& parameters) {
 }
 }  // namespace
 
-bool applySwitches(AppliedSwitches& applied, const RenderSettings& settings) {
+void applySwitches(AppliedSwitches& applied, const RenderSettings& settings) {
     const bool all = !applied.known;
     if (all || applied.wireframe != settings.wireframe) applyWireframe(settings.wireframe);
     if (all || applied.transparency != settings.transparency) applyTransparency(settings.transparency);
@@ -84,9 +84,9 @@ bool applySwitches(AppliedSwitches& applied, const RenderSettings& settings) {
     const bool linear = settings.filtersChosen ? settings.textureLinear : true;
     const int mipmapMode = settings.filtersChosen ? settings.mipmapMode : 0;
     if (applied.textureLinear != linear || applied.mipmapMode != mipmapMode) applyFilters(linear, mipmapMode);
-    const bool uniformsChanged =
-        all || applied.shadows != settings.shadows || applied.parameters != settings.parameters;
-    if (uniformsChanged) applyParameters(settings.shadows, settings.parameters);
+    if (all || applied.shadows != settings.shadows || applied.parameters != settings.parameters) {
+        applyParameters(settings.shadows, settings.parameters);
+    }
     applied = AppliedSwitches{true,
                               settings.wireframe,
                               settings.transparency,
@@ -94,5 +94,4 @@ bool applySwitches(AppliedSwitches& applied, const RenderSettings& settings) {
                               mipmapMode,
                               settings.shadows,
                               settings.parameters};
-    return uniformsChanged;
 }

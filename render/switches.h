@@ -17,5 +17,5 @@ struct AppliedSwitches {
 
 // Applies what changed since the last call: polygon mode and the window's sRGB encoding for
 // wireframe, blending for transparency, every texture's filters (as loaded until F4 or F5 chose them), and the
-// lit programs' shadow, emission and opacity uniforms. True when those uniforms changed.
-bool applySwitches(AppliedSwitches& applied, const RenderSettings& settings);
+// lit programs' shadow, emission and opacity uniforms.
+void applySwitches(AppliedSwitches& applied, const RenderSettings& settings);

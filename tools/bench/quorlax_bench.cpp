@@ -86,9 +86,19 @@ struct Figures {
     long frameAllocations = 0;  // the most any steady frame made
 };
 
-// The start view with the overlay on; not one of the shared scenarios, whose pictures the
-// reference path must reproduce bit for bit.
-const Scenario overlayScenario{"overlay", 0, [] { world.settings.overlay = true; }};
+// Not among the shared scenarios, whose pictures the reference path must reproduce bit for bit: the
+// start view with the overlay, with the settings panel open, and compare frames whose right half
+// has the shadows off (so each half draws its own scene), still and at full throttle.
+void compareShadowsOff() {
+    world.settings.compare = true;
+    world.settings.shadows = false;
+}
+const Scenario benchOnlyScenarios[] = {
+    {"overlay", 0, [] { world.settings.overlay = true; }},
+    {"panel", 0, [] { world.settings.overlay = world.settings.settingsPanel = true; }},
+    {"compare", 0, compareShadowsOff},
+    {"compare_throttle", GLFW_KEY_W, compareShadowsOff},
+};
 
 // The panel as the game draws it after the composite, timed on the GPU (query) and the CPU.
 void drawTimedOverlay(Overlay& overlay, const PassTimer& timer, GLuint query, double& cpuSeconds) {
@@ -241,7 +251,7 @@ int main(int argc, char** argv) {
             floorMs.push_back(timeBlurFloorMs(copyProgram, floorQuery));
         }
     }
-    runScenario(context, overlayScenario, options.frames);
+    for (const Scenario& scenario : benchOnlyScenarios) runScenario(context, scenario, options.frames);
     std::printf("blur_floor_ms %.3f ms\n", median(floorMs));
     if (options.restarts > 0) measureRestarts(context, options.restarts);
     const GLenum error = glGetError();
