@@ -5,6 +5,7 @@
 #include "game/world.h"
 #include "render/bloom.h"
 #include "render/pass_timer.h"
+#include "render/pipeline_view.h"
 #include "render/scene.h"
 #include "render/shadow_map.h"
 
@@ -22,16 +23,17 @@ void renderFrame(Renderer& renderer, PassTimer* timer) {
     renderScene(renderer.scene, !wireframe && !world.referenceFrames, cubeChanged);
     endPass(timer);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    if (!wireframe) {
-        // The composite ignores the blur while bloom is off; the literal path runs it anyway.
-        if (world.settings.bloom || world.referenceFrames) {
+    const PipelineView view = world.settings.pipelineView;
+    if (!wireframe || view != PipelineView::Final) {
+        // The composite ignores the blur while bloom is off; the literal path and its view run it anyway.
+        if (!wireframe && (world.settings.bloom || world.referenceFrames || view == PipelineView::BlurredGlow)) {
             beginPass(timer, RenderPass::Blur);
             blurBrightParts();
             endPass(timer);
         }
         beginPass(timer, RenderPass::Composite);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        compositeBloom();
+        if (view == PipelineView::Final) compositeBloom(); else drawPipelineView(renderer.views, view);
         endPass(timer);
     }
     finishTimedFrame(timer);

@@ -1,0 +1,31 @@
+#pragma once
+// The pipeline views (V): one stage of the frame drawn into the window instead of the final
+// picture. The scene is the HDR target times the exposure, the glow and the blurred glow are shown
+// as they are; each is clamped to 0..1 and gamma-encoded for display, with no tone curve. The
+// shadow cube shows its six faces unfolded in a cross of square cells fitted into the window
+// (middle row -X +Z +X -Z, +Y above and -Y below +Z, each face as GL stores it), the distance from
+// the light as grey up to shadowViewRange (white where nothing was drawn), black outside the cross.
+// In wireframe the scene bypasses the HDR target: the colour views show what the last filled frame
+// left there, the cube view the current cube (whose casters are lines then too).
+
+#include "game/world.h"
+
+struct ShaderProgram;
+
+// Units from 0 to shadowViewRange of distance from the light span black to white.
+constexpr float shadowViewRange = 400.0f;
+
+struct PipelineViews {
+    ShaderProgram* colourProgram = nullptr;  // a 2D target, scaled, clamped
+    ShaderProgram* cubeProgram = nullptr;    // the unfolded depth cube
+    int imageLocation = -1;                  // the colour program's sampler unit
+    int scaleLocation = -1;
+    int crossLocation = -1;                  // the cube program's cross: lower left pixel, cell side
+};
+
+// Builds both programs and binds the targets they show on texture units of their own (6 to 9,
+// which nothing else uses); needs the HDR and blur targets and the shadow cube made.
+void createPipelineViews(PipelineViews& views);
+// Draws the view (not Final) over the whole bound framebuffer, at the frame's size, from the
+// targets as the passes left them; the blurred glow is the last blur's result.
+void drawPipelineView(const PipelineViews& views, PipelineView view);
