@@ -63,6 +63,7 @@ void setUpGame(FrameContext& context, GLFWwindow* window) {
     createBloomProgram();
     createHdrFramebuffer();
     createBlurTargets();
+    createPipelineViews(context.renderer.views);
     createOverlay(context.overlay, window);
 }
 

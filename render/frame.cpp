@@ -7,11 +7,17 @@
 #include "game/world.h"
 #include "render/bloom.h"
 #include "render/pass_timer.h"
+#include "render/pipeline_view.h"
 #include "render/scene.h"
 #include "render/shadow_map.h"
 #include "view/camera.h"
 
 namespace {
+void scissorTo(PixelRect clip) {
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(clip.x0, clip.y0, clip.x1 - clip.x0, clip.y1 - clip.y0);
+}
+
 // The frame as the world's settings now ask for it, into the window within clip; the HDR and blur
 // targets are drawn whole, so each picture is exactly what a full-window frame would show there.
 void renderPicture(Renderer& renderer, SceneRecord& scene, PassTimer* timer, PixelRect clip) {
@@ -29,24 +35,28 @@ void renderPicture(Renderer& renderer, SceneRecord& scene, PassTimer* timer, Pix
     glViewport(0, 0, world.frameWidth, world.frameHeight);
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     // Lines go straight to the window: they, and the clear before them, stay inside the clip.
-    if (wireframe) {
-        glEnable(GL_SCISSOR_TEST);
-        glScissor(clip.x0, clip.y0, clip.x1 - clip.x0, clip.y1 - clip.y0);
-    }
+    if (wireframe) scissorTo(clip);
     renderScene(scene, !wireframe && !world.referenceFrames, renderer.cubeVersion);
     glDisable(GL_SCISSOR_TEST);
     endPass(timer);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    if (wireframe) return;
-    // The composite ignores the blur while bloom is off; the literal path runs it anyway.
-    if (world.settings.bloom || world.referenceFrames) {
+    const PipelineView view = world.settings.pipelineView;
+    if (wireframe && view == PipelineView::Final) return;
+    // The composite ignores the blur while bloom is off; the literal path and its view run it anyway.
+    if (!wireframe && (world.settings.bloom || world.referenceFrames || view == PipelineView::BlurredGlow)) {
         beginPass(timer, RenderPass::Blur);
         blurBrightParts();
         endPass(timer);
     }
     beginPass(timer, RenderPass::Composite);
+    scissorTo(clip);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    compositeBloom(clip);
+    if (view == PipelineView::Final) {
+        compositeBloom(clip);
+    } else {
+        drawPipelineView(renderer.views, view);
+    }
+    glDisable(GL_SCISSOR_TEST);
     endPass(timer);
 }
 

@@ -2,6 +2,7 @@
 // The passes of one frame around the scene: shadow pass and target before it, blur and
 // composite after it, each timed when a timer is given.
 
+#include "render/pipeline_view.h"
 #include "render/scene.h"
 #include "render/shadow_map.h"
 #include "render/switches.h"
@@ -21,11 +22,13 @@ struct Renderer {
     AppliedSwitches switches;        // the GL state last applied for the player's switches
     SceneRecord scene;               // what the HDR target (world.bloomPass) holds from the last scene pass
     DefaultsSide defaultsSide;
+    PipelineViews views;             // what V shows instead of the final picture
 };
 
 // One frame's passes: the switches' GL state, the shadow pass, the scene into the HDR target (the
-// window while wireframe is on), then blur and composite into the window; timed when a timer is given.
-// With compare on, all of that twice: the defaults left of the compare line, the settings right.
+// window while wireframe is on), then blur and composite into the window, or the pipeline view
+// chosen instead of the final picture (also over wireframe); timed when a timer is given. With
+// compare on, all of that twice: the defaults left of the compare line, the settings right.
 void renderFrame(Renderer& renderer, PassTimer* timer);
 // The window column where the compare line lies: the pixels left of it show the defaults.
 int compareColumn(const RenderSettings& settings, int width);

@@ -24,6 +24,7 @@
 #include "game/world.h"
 #include "render/bloom.h"
 #include "render/lighting.h"
+#include "render/pipeline_view.h"
 #include "render/shadow_map.h"
 #include "tests/support/asset_files.h"
 #include "tests/support/gl_context.h"
@@ -322,6 +323,31 @@ TEST_F(RealWorld, EveryScenarioShowsTheSamePicturesAsTheReference) {
                   run(scenarios[0], true, wireframeAndRestart)) << "wireframe and restart";
         EXPECT_EQ(run(scenarios[3], false, bloomOffAndOn),
                   run(scenarios[3], true, bloomOffAndOn)) << "bloom off and on";
+    }
+}
+
+// From beside the light, a planet behind it: every pipeline view differs from the final picture and
+// from the others, and each cell of the unfolded cube is as grey on average as its face's distances.
+TEST_F(RealWorld, EachPipelineViewShowsItsOwnStage) {
+    aimAt({0.0f, 0.0f, 5.0f}, world.light.position);
+    std::vector<std::vector<unsigned char>> pictures;
+    for (int view = 0; view < static_cast<int>(PipelineView::Count); ++view) {
+        world.settings.pipelineView = static_cast<PipelineView>(view);
+        renderFrame();
+        pictures.push_back(readPixels(0, 0, 800, 600));
+        for (int other = 0; other < view; ++other) EXPECT_NE(pictures[other], pictures[view]) << other << " " << view;
+    }
+    // The cross of 200-pixel cells fills the window: middle row -X +Z +X -Z, +Y above +Z, -Y below.
+    const glm::ivec2 cells[6] = {{2, 1}, {0, 1}, {1, 2}, {1, 0}, {1, 1}, {3, 1}};
+    const std::vector<float> depths = depthCube();
+    const size_t faceSize = depths.size() / 6;
+    for (int face = 0; face < 6; ++face) {
+        double expected = 0.0, shown = 0.0;
+        for (size_t i = 0; i < faceSize; ++i) expected += std::min(depths[face * faceSize + i] * shadowFarPlane / shadowViewRange, 1.0f);
+        for (int y = 0; y < 200; ++y) {
+            for (int x = 0; x < 200; ++x) shown += pictures.back()[((cells[face].y * 200 + y) * 800 + cells[face].x * 200 + x) * 4];
+        }
+        EXPECT_NEAR(shown / (200 * 200), expected / faceSize * 255.0, 1.0) << "face " << face;
     }
 }
 
