@@ -281,8 +281,78 @@ showcase() {
   [ ! -s "$WORK/err.log" ] || fail "unexpected output on stderr"
 }
 
+# mean_of <name>: the mean of a capture's channels, 0 to 1
+mean_of() { convert "$WORK/$1.png" -format '%[fx:mean]' info:; }
+
+explore() {
+  # --set: an unknown name or a bad value is refused before any window; exposure 2 brightens the start.
+  local run=(env -u DISPLAY "$BUILD_DIR/quorlax") args status
+  for args in 'nope=1' 'exposure=9' 'blur_passes=3' 'shadows=x'; do
+    "${run[@]}" --set "$args" >"$WORK/cli.out" 2>"$WORK/cli.err"
+    status=$?
+    [ "$status" = 2 ] && [ ! -s "$WORK/cli.out" ] && grep -q '^Usage: quorlax' "$WORK/cli.err" || fail "--set $args: status $status"
+  done
+  "${run[@]}" --settings | grep -qx 'exposure  0.1 to 5  (default 1)  tone map: HDR colour scale before the tone curve' ||
+    fail "--settings lacks exposure"
+  GAME_ARGS='--set exposure=2' start_game
+  wait_reports 2
+  capture bright
+  quit_with_status_0
+  start_game
+  wait_reports 2
+  capture normal
+  awk -v b="$(mean_of bright)" -v n="$(mean_of normal)" 'BEGIN { exit !(b > n * 1.2) }' ||
+    fail "--set exposure=2 does not brighten the start view ($(mean_of bright) vs $(mean_of normal))"
+
+  # P in orbit view 4, where the sphere circles the lead enemy: nothing moves until the period key.
+  tap_key 4
+  tap_for_line p '^Paused$'
+  wait_reports 1
+  capture paused-1
+  wait_reports 1
+  capture paused-2
+  [ "$(differing paused-1 paused-2)" = 0 ] || fail "the paused world moved"
+  tap_key period
+  wait_reports 1
+  capture stepped
+  [ "$(differing paused-2 stepped)" != 0 ] || fail "the period key did not step the paused world"
+
+  # V's views from the free view at (0, 0, 5), the light and a planet in sight: each its own picture.
+  tap_key 1
+  tap_key r
+  wait_reports 1
+  capture view-0
+  local view other
+  for view in 1 2 3 4; do
+    tap_for_line v '^Showing: '
+    wait_reports 1
+    capture "view-$view"
+    for ((other = 0; other < view; ++other)); do
+      [ "$(differing "view-$view" "view-$other")" -gt 1000 ] || fail "view $view looks like view $other"
+    done
+  done
+  tap_for_line v '^Showing: final picture$'
+
+  # C with wireframe on: left of the line the filled picture, right of it the wireframe one (the
+  # labels lie at the bottom, the line at the middle column).
+  wait_reports 1
+  capture filled
+  tap_for_line F3 '^Wireframe enabled$'
+  wait_reports 1
+  capture wireframe
+  tap_for_line c '^Compare enabled$'
+  wait_reports 1
+  capture compared
+  [ "$(differing compared filled 380x540+0+0)" = 0 ] || fail "the left half is not the defaults' picture"
+  [ "$(differing compared wireframe 380x540+420+0)" = 0 ] || fail "the right half is not the wireframe picture"
+  [ "$(differing compared filled 380x540+420+0)" != 0 ] || fail "the right half shows the defaults"
+  tap_for_line c '^Compare disabled$'
+  tap_for_line F3 '^Wireframe disabled$'
+  quit_with_status_0
+}
+
 case ${2:-} in
-  play | fatal | showcase) prepare_game_dir && "$2" ;;
+  play | fatal | showcase | explore) prepare_game_dir && "$2" ;;
   *) fail "unknown scenario '${2:-}'" ;;
 esac
 echo "$2 e2e passed"
