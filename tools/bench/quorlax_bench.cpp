@@ -88,6 +88,11 @@ struct Figures {
 // The start view with the overlay on; not one of the shared scenarios, whose pictures the
 // reference path must reproduce bit for bit.
 const Scenario overlayScenario{"overlay", 0, [] { world.settings.overlay = true; }};
+// The same with the settings panel open: its checkboxes and sliders.
+const Scenario panelScenario{"panel", 0, [] {
+    world.settings.overlay = true;
+    world.settings.settingsPanel = true;
+}};
 
 // The panel as the game draws it after the composite, timed on the GPU (query) and the CPU.
 void drawTimedOverlay(Overlay& overlay, const PassTimer& timer, GLuint query, double& cpuSeconds) {
@@ -239,6 +244,7 @@ int main(int argc, char** argv) {
         }
     }
     runScenario(context, overlayScenario, options.frames);
+    runScenario(context, panelScenario, options.frames);
     std::printf("blur_floor_ms %.3f ms\n", median(floorMs));
     if (options.restarts > 0) measureRestarts(context, options.restarts);
     const GLenum error = glGetError();
