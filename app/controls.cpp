@@ -88,6 +88,11 @@ void switchSettingsPanel(const Control& self, GLFWwindow* window, std::ostream& 
     glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_NORMAL);
     printState(self, out);
 }
+// H: hiding the overlay hides the settings panel too, and the game takes the mouse back.
+void switchOverlay(const Control& self, GLFWwindow* window, std::ostream& out) {
+    flipAndPrint(self, window, out);
+    if (!world.settings.overlay && world.settings.settingsPanel) closeSettingsPanel(window, out);
+}
 void switchFullscreen(const Control&, GLFWwindow* window, std::ostream& out) { toggleFullscreen(window, &out); }
 void screenshot(const Control&, GLFWwindow*, std::ostream&) { requestScreenshot(); }
 
@@ -108,6 +113,10 @@ Control flag(int key, const char* label, const char* does, bool RenderSettings::
              const char* on, const char* off, bool printed = true) {
     return Control{key,    label, does, ControlKind::Switch, flag, prefix, {on, off}, nullptr,
                    printed ? flipAndPrint : flipQuietly};
+}
+Control pressing(Control control, void (*press)(const Control&, GLFWwindow*, std::ostream&)) {
+    control.press = press;
+    return control;
 }
 Control action(int key, const char* label, const char* does, const char* prefix, std::initializer_list<const char*> words,
                int (*state)(), void (*press)(const Control&, GLFWwindow*, std::ostream&)) {
@@ -153,7 +162,8 @@ const Control controls[] = {
     flag(GLFW_KEY_L, "L", "shadows of the light", &RenderSettings::shadows, "Shadows ", "enabled", "disabled"),
     flag(GLFW_KEY_M, "M", "the shadow depth cube map as the sky", &RenderSettings::showShadowCubeMap, "Sky: ",
          "shadow map", "sky", false),
-    flag(GLFW_KEY_H, "H", "this overlay", &RenderSettings::overlay, "Overlay ", "enabled", "disabled"),
+    pressing(flag(GLFW_KEY_H, "H", "this overlay", &RenderSettings::overlay, "Overlay ", "enabled", "disabled"),
+             switchOverlay),
     flag(GLFW_KEY_P, "P", "pause the world / run", &RenderSettings::paused, "", "Paused", "Running"),
     action(GLFW_KEY_PERIOD, ". (paused)", "step the world by 1/60 s", nullptr, {}, nullptr, stepWorld),
     action(GLFW_KEY_TAB, "Tab", "settings panel: the mouse works the overlay", "Settings panel ", {"open", "closed"},

@@ -1,7 +1,8 @@
 #pragma once
 // H: an on-screen panel with every key and its state, the view, the frame rate and what each
 // pass and technique costs now. Drawn with Dear ImGui into the window after the composite, so
-// bloom and tone mapping never touch it; it takes no input (the game keeps its keys and cursor).
+// bloom and tone mapping never touch it. It takes no input until Tab opens the settings panel:
+// then the mouse works its checkboxes, buttons and sliders (the keys stay the game's).
 
 struct GLFWwindow;
 struct ImFont;
@@ -15,16 +16,25 @@ struct Overlay {
     int fontScale = 0;             // the fonts are built at this multiple of their base size; 0: not yet
     ImFont* textFont = nullptr;    // the panel's and the end screens' text
     ImFont* titleFont = nullptr;   // an end screen's title, three times as high
+    float keyColumn = 0.0f;        // where a row starts after its key's name, in pixels at this font
+    bool panelDrawn = false;       // the last frame drew the settings panel
 };
 
-// Creates the panel's context and GL objects for this window; writes no file (no imgui.ini).
+// Creates the panel's context and GL objects for this window and takes its mouse wheel for the
+// settings panel; writes no file (no imgui.ini).
 void createOverlay(Overlay& overlay, GLFWwindow* window);
 // Records the frame time dt (seconds) and draws the panel into the bound window framebuffer,
-// filled even in wireframe mode; pass times are the timer's latest frame.
+// filled even in wireframe mode; pass times are the timer's latest frame. While the settings
+// panel is open, the current window's cursor and buttons (polled: a click must last into the next
+// frame) work the panel's controls, which act as their keys do. The panel opens expanded and
+// scrolled to its top, so that each control is where it was the last time it opened.
 void drawOverlay(Overlay& overlay, const PassTimer& timer, float dt);
+// The frame-time graph's top: the longest frame it shows, in ms, rounded up to a whole number of
+// units of its leading digit (33.3 to 40, 7.2 to 8, 120 to 200); 10 before any frame.
+float frameGraphTop(const Overlay& overlay);
 // Builds the fonts (and their GL texture) at max(1, framebufferHeight / 600) times their base size,
 // only when that multiple changes: whole multiples keep the glyphs as sharp as at the base size.
-// Call between frames.
+// Spacing and padding scale with them. Call between frames.
 void useFontScaleFor(Overlay& overlay, int framebufferHeight);
 // Draws an end screen's title and, below it, the hint, centred in black into the bound window
 // framebuffer; nothing else is drawn, so the colour around them stays as it was cleared.

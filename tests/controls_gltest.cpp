@@ -144,6 +144,18 @@ TEST_F(Controls, PauseStopsTheWorldAndThePeriodStepsIt) {
     EXPECT_EQ(out.str(), "Paused\nRunning\n");
 }
 
+// Hiding the overlay closes the settings panel, and the game takes the cursor back.
+TEST_F(Controls, HidingTheOverlayClosesTheSettingsPanel) {
+    GLFWwindow* window = sharedGlContext();
+    const Control& tab = *pressedControl(GLFW_KEY_TAB);
+    tab.press(tab, window, out);
+    const Control& h = *pressedControl(GLFW_KEY_H);
+    h.press(h, window, out);
+    EXPECT_FALSE(world.settings.overlay || world.settings.settingsPanel);
+    EXPECT_EQ(glfwGetInputMode(window, GLFW_CURSOR), GLFW_CURSOR_DISABLED);
+    EXPECT_EQ(out.str(), "Settings panel open\nOverlay disabled\nSettings panel closed\n");
+}
+
 // The README's controls table has a row for every key the game reads.
 TEST(ControlsTable, TheReadmeNamesEveryRow) {
     std::ifstream file(QUORLAX_SOURCE_DIR "/README.md");

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "app/frame_stats.h"
+#include "app/overlay.h"
 #include "assets/shader_program.h"
 #include "game/world.h"
 
@@ -39,6 +40,18 @@ TEST(FrameReport, OncePerSecondWithTheLinesThatAreOn) {
         }
     }
     world = World{};
+}
+
+// The frame-time graph reaches a round figure just above the longest frame it shows.
+TEST(FrameGraph, TopIsTheLongestFrameRoundedUp) {
+    Overlay overlay;
+    EXPECT_EQ(frameGraphTop(overlay), 10.0f);
+    overlay.frameMs[3] = 1.0f;
+    const std::pair<float, float> cases[] = {{7.2f, 8.0f}, {16.7f, 20.0f}, {33.3f, 40.0f}, {40.0f, 40.0f}, {120.0f, 200.0f}};
+    for (const auto& [longest, top] : cases) {
+        overlay.frameMs[200] = longest;
+        EXPECT_FLOAT_EQ(frameGraphTop(overlay), top) << longest;
+    }
 }
 
 // A driver's log may be empty or lack its terminator.
