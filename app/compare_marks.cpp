@@ -24,7 +24,7 @@ void addCompareMarks(RenderSettings& settings, int width, int height, bool& drag
     if (dragging) settings.compareSplit = std::clamp(io.MousePos.x / static_cast<float>(width), edgeFraction, 1.0f - edgeFraction);
 
     // ImGui's y runs down from the top; the line covers the window's height.
-    ImDrawList* drawing = ImGui::GetForegroundDrawList();
+    ImDrawList* drawing = ImGui::GetBackgroundDrawList();  // under the panel
     const float x = static_cast<float>(compareColumn(settings, width));
     drawing->AddLine(ImVec2(x, 0.0f), ImVec2(x, static_cast<float>(height)), IM_COL32(255, 255, 255, 160), 1.0f);
     const float margin = ImGui::GetFontSize() * 0.5f;

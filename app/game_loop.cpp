@@ -113,7 +113,7 @@ void runFrame(Session& session, const GameOptions& options) {
     const FrameOutcome outcome = drawFrame(session.frame, dt, timer);
     if (outcome != FrameOutcome::Drawn) skipWaitedTime(session);
     if (outcome == FrameOutcome::Quit) return;
-    if (world.settings.overlay) drawOverlay(session.frame.overlay, session.passTimer, dt);
+    if (overlayShown(world.settings)) drawOverlay(session.frame.overlay, session.passTimer, dt);
     if (takeScreenshotRequest()) {
         saveScreenshot(world.frameWidth, world.frameHeight, std::cout);
         skipWaitedTime(session);

@@ -14,6 +14,7 @@
 #include <iostream>
 #include <iterator>
 
+#include "app/compare_marks.h"
 #include "app/controls.h"
 #include "game/settings.h"
 #include "game/world.h"
@@ -349,20 +350,9 @@ void useFontScaleFor(Overlay& overlay, int framebufferHeight) {
     overlay.keyColumn = style.WindowPadding.x + widest + style.ItemSpacing.x;
 }
 
-void drawOverlay(Overlay& overlay, const PassTimer& timer, float dt) {
-    overlay.frameMs[overlay.next] = dt * 1000.0f;
-    overlay.next = (overlay.next + 1) % Overlay::historyFrames;
-    int frames = 0;
-    float meanMs = 0.0f;
-    lastSecond(overlay, frames, meanMs);
-
-    ImGui_ImplOpenGL3_NewFrame();
-    useFontScaleFor(overlay, world.frameHeight);
+namespace {
+void drawPanel(Overlay& overlay, const PassTimer& timer, int frames, float meanMs, bool panel) {
     const float fontScale = static_cast<float>(overlay.fontScale);
-    ImGui_ImplGlfw_NewFrame();
-    const bool panel = world.settings.settingsPanel;
-    feedMouse(panel);
-    ImGui::NewFrame();
     // Never beyond the window: scroll bars where the content is larger.
     const ImVec2 window = ImGui::GetIO().DisplaySize;
     const float gap = margin * fontScale;
@@ -399,8 +389,31 @@ void drawOverlay(Overlay& overlay, const PassTimer& timer, float dt) {
         }
     }
     ImGui::End();
+}
+}  // namespace
+
+bool overlayShown(const RenderSettings& settings) { return settings.overlay || settings.compare; }
+
+void drawOverlay(Overlay& overlay, const PassTimer& timer, float dt) {
+    overlay.frameMs[overlay.next] = dt * 1000.0f;
+    overlay.next = (overlay.next + 1) % Overlay::historyFrames;
+    int frames = 0;
+    float meanMs = 0.0f;
+    lastSecond(overlay, frames, meanMs);
+
+    ImGui_ImplOpenGL3_NewFrame();
+    useFontScaleFor(overlay, world.frameHeight);
+    ImGui_ImplGlfw_NewFrame();
+    const bool panel = world.settings.settingsPanel;
+    feedMouse(panel);
+    ImGui::NewFrame();
+    if (world.settings.overlay) drawPanel(overlay, timer, frames, meanMs, panel);
+    if (world.settings.compare) {
+        addCompareMarks(world.settings, world.frameWidth, world.frameHeight, overlay.compareDragging);
+    }
     renderFrameDrawing();
 }
+
 
 void drawEndScreenText(Overlay& overlay, int framebufferHeight, const char* title, const char* hint) {
     ImGui_ImplOpenGL3_NewFrame();

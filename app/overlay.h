@@ -7,6 +7,7 @@
 struct GLFWwindow;
 struct ImFont;
 struct PassTimer;
+struct RenderSettings;
 
 struct Overlay {
     static constexpr int historyFrames = 240;  // the frame-time graph: the last few seconds
@@ -18,12 +19,16 @@ struct Overlay {
     ImFont* titleFont = nullptr;   // an end screen's title, three times as high
     float keyColumn = 0.0f;        // where a row starts after its key's name, in pixels at this font
     bool panelDrawn = false;       // the last frame drew the settings panel
+    bool compareDragging = false;  // the settings panel's mouse holds the compare line
 };
 
 // Creates the panel's context and GL objects for this window and takes its mouse wheel for the
 // settings panel; writes no file (no imgui.ini).
 void createOverlay(Overlay& overlay, GLFWwindow* window);
-// Records the frame time dt (seconds) and draws the panel into the bound window framebuffer,
+// True when drawOverlay draws anything: the panel (H) or the compare view's line and labels (C).
+bool overlayShown(const RenderSettings& settings);
+// Records the frame time dt (seconds) and draws the panel (and, in the compare view, its line and
+// labels) into the bound window framebuffer,
 // filled even in wireframe mode; pass times are the timer's latest frame. While the settings
 // panel is open, the current window's cursor and buttons (polled: a click must last into the next
 // frame) work the panel's controls, which act as their keys do. The panel opens expanded and

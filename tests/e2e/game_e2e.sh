@@ -348,7 +348,15 @@ explore() {
   [ "$(differing compared filled 380x540+420+0)" != 0 ] || fail "the right half shows the defaults"
   tap_for_line c '^Compare disabled$'
   tap_for_line F3 '^Wireframe disabled$'
+
+  # Tab frees the cursor for the panel: a click held 0.3 s on its bloom checkbox switches bloom off.
+  tap_for_line Tab '^Settings panel open$'
+  wait_reports 1
+  xdotool mousemove --window "$(game_window)" 105 195 mousedown 1 sleep 0.3 mouseup 1
+  wait_for_line '^Bloom disabled$' 1 30
+  tap_for_line Tab '^Settings panel closed$'
   quit_with_status_0
+  [ ! -s "$WORK/err.log" ] || fail "unexpected output on stderr"
 }
 
 case ${2:-} in
