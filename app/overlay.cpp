@@ -261,6 +261,12 @@ void drawSettings(const Overlay& overlay, const double (&passMs)[renderPassCount
         const Control& control = controls[c];
         if (control.kind == ControlKind::Switch && !settingOf(control)) drawSwitch(control, passMs, column, window);
     }
+    // The compare line moves with this slider, or dragged where the panel does not cover it.
+    if (!world.settings.compare) return;
+    ImGui::SetCursorPosX(column);
+    ImGui::SetNextItemWidth(width);
+    ImGui::SliderFloat("compare line", &world.settings.compareSplit, 0.05f, 0.95f, "%.2f of the width",
+                       ImGuiSliderFlags_AlwaysClamp);
 }
 
 // The settings panel takes the mouse as polled now (no callbacks: the game keeps its keys);
