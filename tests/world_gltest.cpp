@@ -464,6 +464,13 @@ double lightSphere(int above) {
     renderFrame();
     return meanBrightness(readPixels(pixel.x, pixel.y, 1, 1));
 }
+// The orbit sphere's centre over the dark sky: at full opacity nothing of the sky shows through.
+double orbitSphereCentre() {
+    aimAtOrbitSphere();
+    const glm::ivec2 centre = pixelOf(worldCenter(*world.orbitSphere));
+    renderFrame();
+    return meanBrightness(readPixels(centre.x, centre.y, 1, 1));
+}
 // Objects the scene pass culled in the wide view over the world; drew at low detail in a view.
 double culled() {
     pose("world");
@@ -503,12 +510,13 @@ const SettingEffect settingEffects[] = {
     {"exposure=2", [] { pose("world"); return windowBrightness(); }, 5.0},
     {"bloom=0", [] { return -lightSphere(24); }, 0.05 * 255.0},
     {"blur_passes=0", [] { return -lightSphere(24); }, 0.05 * 255.0},
+    {"blur_passes=24", [] { return lightSphere(40); }, 8.0},
     {"light_emission=0", [] { world.settings.bloom = false; return -lightSphere(0); }, 60.0},
     {"shadows=0", [] { pose("shadow_edge"); return windowBrightness(); }, 8.0},
     {"shadow_softness=3", partlyShadowed, 10000.0},
     {"lod_distance=20", [] { return drawnLow("asteroid_near"); }, 1.0},
     {"lod_always_lowest=1", [] { return drawnLow("asteroid_near"); }, 1.0},
-    {"orbit_opacity=1", [] { return -double(rockShowingThroughSphere()); }, 18.0},
+    {"orbit_opacity=1", orbitSphereCentre, 80.0},
     {"field_of_view=100", [] { return -culled(); }, 8.0},
     {"frustum_culling=0", [] { return -culled(); }, 40.0},
 };
