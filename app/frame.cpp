@@ -12,6 +12,7 @@
 #include "game/setup.h"
 #include "game/world.h"
 #include "render/bloom.h"
+#include "render/pipeline_view.h"
 #include "render/shadow_map.h"
 
 GLFWwindow* openGameWindow(int width, int height) {
@@ -63,7 +64,7 @@ void setUpGame(FrameContext& context, GLFWwindow* window) {
     createBloomProgram();
     createHdrFramebuffer();
     createBlurTargets();
-    createPipelineViews(context.renderer.views);
+    createPipelineViews(world.pipelineViews);
     createOverlay(context.overlay, window);
 }
 

@@ -121,6 +121,14 @@ struct BloomPass {
     PixelRect blurredArea;                      // what the last blur covered: the composite adds glow only there
 };
 
+// The programs of the pipeline views (V) and their uniforms' locations.
+struct PipelineViews {
+    ShaderProgram* colourProgram = nullptr;  // a 2D target, scaled, clamped
+    ShaderProgram* cubeProgram = nullptr;    // the unfolded depth cube
+    int scaleLocation = -1;                  // the colour program's scale
+    int crossLocation = -1;                  // the cube program's cross: lower left pixel, cell side
+};
+
 constexpr int maxSpecularPrograms = 8;
 
 struct World {
@@ -167,6 +175,7 @@ struct World {
     int shadowHeight = 0;
 
     BloomPass bloomPass;
+    PipelineViews pipelineViews;
 
     ShaderProgram* skyboxProgram = nullptr;
     unsigned skyboxTexture = 0;

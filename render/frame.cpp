@@ -54,7 +54,7 @@ void renderPicture(Renderer& renderer, SceneRecord& scene, PassTimer* timer, Pix
     if (view == PipelineView::Final) {
         compositeBloom(clip);
     } else {
-        drawPipelineView(renderer.views, view);
+        drawPipelineView(world.pipelineViews, view);
     }
     glDisable(GL_SCISSOR_TEST);
     endPass(timer);

@@ -2,7 +2,6 @@
 // The passes of one frame around the scene: shadow pass and target before it, blur and
 // composite after it, each timed when a timer is given.
 
-#include "render/pipeline_view.h"
 #include "render/scene.h"
 #include "render/shadow_map.h"
 #include "render/switches.h"
@@ -22,7 +21,6 @@ struct Renderer {
     AppliedSwitches switches;        // the GL state last applied for the player's switches
     SceneRecord scene;               // what the HDR target (world.bloomPass) holds from the last scene pass
     DefaultsSide defaultsSide;
-    PipelineViews views;             // what V shows instead of the final picture
 };
 
 // One frame's passes: the switches' GL state, the shadow pass, the scene into the HDR target (the

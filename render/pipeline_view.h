@@ -10,17 +10,9 @@
 
 #include "game/world.h"
 
-struct ShaderProgram;
-
 // Units from 0 to shadowViewRange of distance from the light span black to white.
 constexpr float shadowViewRange = 400.0f;
 
-struct PipelineViews {
-    ShaderProgram* colourProgram = nullptr;  // a 2D target, scaled, clamped
-    ShaderProgram* cubeProgram = nullptr;    // the unfolded depth cube
-    int scaleLocation = -1;                  // the colour program's scale
-    int crossLocation = -1;                  // the cube program's cross: lower left pixel, cell side
-};
 
 // Builds both programs.
 void createPipelineViews(PipelineViews& views);
