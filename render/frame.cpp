@@ -20,7 +20,8 @@ void scissorTo(PixelRect clip) {
 
 // The frame as the world's settings now ask for it, into the window within clip; the HDR and blur
 // targets are drawn whole, so each picture is exactly what a full-window frame would show there.
-void renderPicture(Renderer& renderer, SceneRecord& scene, PassTimer* timer, PixelRect clip) {
+void renderPicture(Renderer& renderer, PassTimer* timer, PixelRect clip) {
+    SceneRecord& scene = renderer.scene;
     if (world.frameWidth != world.bloomPass.width || world.frameHeight != world.bloomPass.height) {
         resizeBloomTargets(world.frameWidth, world.frameHeight);
         scene.valid = false;  // the reallocated target holds nothing yet
@@ -72,15 +73,16 @@ void renderComparison(Renderer& renderer, PassTimer* timer) {
     const int width = world.frameWidth, height = world.frameHeight;
     const int split = compareColumn(world.settings, width);
     const RenderSettings yours = world.settings;
-    if (renderer.defaultsSide.bloom.hdrFramebuffer == 0) renderer.defaultsSide.bloom = createBloomTargetsLike(world.bloomPass);
+    DefaultsSide& defaults = renderer.defaultsSide;
+    if (defaults.bloom.hdrFramebuffer == 0) defaults.bloom = createBloomTargetsLike(world.bloomPass);
     swapInDefaultsSide(renderer);
     world.settings = defaultPicture(yours);
     reproject(*world.camera);
-    renderPicture(renderer, renderer.scene, nullptr, {0, 0, split, height});
+    renderPicture(renderer, nullptr, {0, 0, split, height});
     swapInDefaultsSide(renderer);
     world.settings = yours;
     reproject(*world.camera);
-    renderPicture(renderer, renderer.scene, timer, {split, 0, width, height});
+    renderPicture(renderer, timer, {split, 0, width, height});
 }
 }  // namespace
 
@@ -92,7 +94,7 @@ void renderFrame(Renderer& renderer, PassTimer* timer) {
     if (world.settings.compare) {
         renderComparison(renderer, timer);
     } else {
-        renderPicture(renderer, renderer.scene, timer, {0, 0, world.frameWidth, world.frameHeight});
+        renderPicture(renderer, timer, {0, 0, world.frameWidth, world.frameHeight});
     }
     finishTimedFrame(timer);
 }
