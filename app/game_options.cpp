@@ -47,19 +47,27 @@ bool parseWindowSize(const std::string& text, int& width, int& height) {
     return width >= minWidth && width <= maxWidth && height >= minHeight && height <= maxHeight;
 }
 
-SettingOption readSettingOption(int argc, char** argv, int& i, RenderSettings& settings, std::ostream& out,
-                                std::string& reason) {
+SharedOption readSharedOption(int argc, char** argv, int& i, const char* program, const char* usage,
+                              RenderSettings& settings, std::ostream& out, std::string& reason) {
     const std::string argument = argv[i];
+    if (argument == "--help") {
+        out << usage << std::flush;
+        return SharedOption::Answered;
+    }
+    if (argument == "--version") {
+        out << program << " " << QUORLAX_VERSION << std::endl;
+        return SharedOption::Answered;
+    }
     if (argument == "--settings") {
         printSettings(out);
-        return SettingOption::Listed;
+        return SharedOption::Answered;
     }
-    if (argument != "--set") return SettingOption::NotOne;
+    if (argument != "--set") return SharedOption::NotOne;
     if (i + 1 >= argc) {
         reason = "Missing NAME=VALUE after --set";
-        return SettingOption::Refused;
+        return SharedOption::Refused;
     }
-    return applySettingText(settings, argv[++i], reason) ? SettingOption::Applied : SettingOption::Refused;
+    return applySettingText(settings, argv[++i], reason) ? SharedOption::Applied : SharedOption::Refused;
 }
 
 CommandLine parseCommandLine(int argc, char** argv, std::ostream& out, std::ostream& err) {
@@ -67,19 +75,11 @@ CommandLine parseCommandLine(int argc, char** argv, std::ostream& out, std::ostr
     GameOptions& options = line.options;
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
-        if (argument == "--help") {
-            out << usage << std::flush;
-            return CommandLine{options, false, 0};
-        }
-        if (argument == "--version") {
-            out << "Quorlax " << QUORLAX_VERSION << std::endl;
-            return CommandLine{options, false, 0};
-        }
         std::string reason;
-        const SettingOption setting = readSettingOption(argc, argv, i, options.settings, out, reason);
-        if (setting == SettingOption::Listed) return CommandLine{options, false, 0};
-        if (setting == SettingOption::Refused) return refuse(err, reason);
-        if (setting == SettingOption::Applied) continue;
+        const SharedOption shared = readSharedOption(argc, argv, i, "Quorlax", usage, options.settings, out, reason);
+        if (shared == SharedOption::Answered) return CommandLine{options, false, 0};
+        if (shared == SharedOption::Refused) return refuse(err, reason);
+        if (shared == SharedOption::Applied) continue;
         if (argument == "--pass-times") {
             options.passTimes = true;
         } else if (argument == "--reference") {

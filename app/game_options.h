@@ -28,17 +28,18 @@ bool parseWholeNumber(const std::string& text, int& value);
 // "WxH" with W from 320 to 7680 and H from 240 to 4320, digits only; false for anything else.
 bool parseWindowSize(const std::string& text, int& width, int& height);
 
-// What readSettingOption made of an argument.
-enum class SettingOption {
-    NotOne,   // neither --set nor --settings
-    Applied,  // --set NAME=VALUE, written into the settings
-    Listed,   // --settings: every name with its range and default printed to out
-    Refused,  // a missing, unknown or bad --set: the reason is written
+// What readSharedOption made of an argument.
+enum class SharedOption {
+    NotOne,    // none of the options the game and the benchmark share
+    Applied,   // --set NAME=VALUE, written into the settings
+    Answered,  // --help, --version or --settings: printed to out, nothing to run (status 0)
+    Refused,   // a missing, unknown or bad --set: the reason is written
 };
-// --set NAME=VALUE (the value is the next argument, i is moved past it) and --settings: shared by
-// the game and the benchmark.
-SettingOption readSettingOption(int argc, char** argv, int& i, RenderSettings& settings, std::ostream& out,
-                                std::string& reason);
+// The options the game and the benchmark share: --help (the usage given), --version (the program's
+// name given and the version), --settings (every setting's range and default) and --set NAME=VALUE
+// (the value is the next argument; i is moved past it).
+SharedOption readSharedOption(int argc, char** argv, int& i, const char* program, const char* usage,
+                              RenderSettings& settings, std::ostream& out, std::string& reason);
 
 // Reads main's arguments. --help and --version print to out; an unknown option or a bad value
 // prints the reason and the usage to err and gives status 2.

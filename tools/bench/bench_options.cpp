@@ -31,19 +31,12 @@ BenchCommandLine parseBenchCommandLine(int argc, char** argv, std::ostream& out,
     BenchOptions& options = line.options;
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
-        if (argument == "--help") {
-            out << usage << std::flush;
-            return BenchCommandLine{options, false, 0};
-        }
-        if (argument == "--version") {
-            out << "quorlax-bench " << QUORLAX_VERSION << std::endl;
-            return BenchCommandLine{options, false, 0};
-        }
         std::string reason;
-        const SettingOption setting = readSettingOption(argc, argv, i, options.settings, out, reason);
-        if (setting == SettingOption::Listed) return BenchCommandLine{options, false, 0};
-        if (setting == SettingOption::Refused) return refuse(err, reason);
-        if (setting == SettingOption::Applied) continue;
+        const SharedOption shared =
+            readSharedOption(argc, argv, i, "quorlax-bench", usage, options.settings, out, reason);
+        if (shared == SharedOption::Answered) return BenchCommandLine{options, false, 0};
+        if (shared == SharedOption::Refused) return refuse(err, reason);
+        if (shared == SharedOption::Applied) continue;
         if (argument == "--reference") {
             options.reference = true;
             continue;
