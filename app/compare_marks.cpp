@@ -11,15 +11,15 @@
 namespace {
 constexpr float grabPixels = 6.0f;     // how near the line a press takes it
 constexpr float edgeFraction = 0.05f;  // the line stays this far from either side
-// White text on a dark box: it reads over the light's sphere as well as over the sky.
-void addLabel(ImDrawList* drawing, const char* text, float left, float top, float margin) {
+}  // namespace
+
+void addBoxedText(ImDrawList* drawing, const char* text, float left, float top, float margin) {
     const ImVec2 size = ImGui::CalcTextSize(text);
     const float pad = margin * 0.5f;
     drawing->AddRectFilled(ImVec2(left - pad, top - pad), ImVec2(left + size.x + pad, top + size.y + pad),
                            IM_COL32(0, 0, 0, 170));
     drawing->AddText(ImVec2(left, top), IM_COL32(255, 255, 255, 255), text);
 }
-}  // namespace
 
 void addCompareMarks(RenderSettings& settings, int width, int height, bool& dragging) {
     ImGuiIO& io = ImGui::GetIO();
@@ -39,6 +39,6 @@ void addCompareMarks(RenderSettings& settings, int width, int height, bool& drag
     drawing->AddLine(ImVec2(x, 0.0f), ImVec2(x, static_cast<float>(height)), IM_COL32(255, 255, 255, 160), 1.0f);
     const float margin = ImGui::GetFontSize() * 0.5f;
     const float top = std::floor(static_cast<float>(height) - ImGui::GetFontSize() - 2.0f * margin);
-    addLabel(drawing, "defaults", std::floor(x - margin - ImGui::CalcTextSize("defaults").x), top, margin);
-    addLabel(drawing, "yours", std::floor(x + margin), top, margin);
+    addBoxedText(drawing, "defaults", std::floor(x - margin - ImGui::CalcTextSize("defaults").x), top, margin);
+    addBoxedText(drawing, "yours", std::floor(x + margin), top, margin);
 }

@@ -165,7 +165,7 @@ const Control controls[] = {
     pressing(flag(GLFW_KEY_H, "H", "this overlay", &RenderSettings::overlay, "Overlay ", "enabled", "disabled"),
              switchOverlay),
     flag(GLFW_KEY_P, "P", "pause the world / run", &RenderSettings::paused, "", "Paused", "Running"),
-    action(GLFW_KEY_PERIOD, ". (paused)", "step the world by 1/60 s", nullptr, {}, nullptr, stepWorld),
+    action(GLFW_KEY_PERIOD, ".", "step the paused world by 1/60 s", nullptr, {}, nullptr, stepWorld),
     action(GLFW_KEY_TAB, "Tab", "settings panel: the mouse works the overlay", "Settings panel ", {"open", "closed"},
            [] { return world.settings.settingsPanel ? 0 : 1; }, switchSettingsPanel),
     action(GLFW_KEY_V, "V", "pipeline view: final, before tone map, glow, blurred glow, shadow cube", "Showing: ",
@@ -175,7 +175,7 @@ const Control controls[] = {
          "disabled"),
     action(GLFW_KEY_F11, "F11", "fullscreen on the window's monitor / back", "Fullscreen ", {"enabled", "disabled"},
            fullscreenState, switchFullscreen),
-    action(GLFW_KEY_F12, "F12", "save a screenshot (quorlax-YYYYMMDD-HHMMSS-N.png)", nullptr, {}, nullptr, screenshot),
+    action(GLFW_KEY_F12, "F12", "save a screenshot (PNG)", nullptr, {}, nullptr, screenshot),
     held(GLFW_KEY_R, "R (end screen)", "new game"),
     held(GLFW_KEY_ESCAPE, "Escape", "quit (closing the window does too)"),
 };

@@ -25,9 +25,7 @@ void fillWindow(GLFWwindow* window, Overlay& overlay, const EndScreen& screen) {
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glClearColor(screen.red, screen.green, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    int width = 0, height = 0;
-    glfwGetFramebufferSize(window, &width, &height);
-    drawEndScreenText(overlay, height, screen.title, "Press R to try again or Esc to close");
+    drawEndScreenText(overlay, screen.title, "Press R to try again or Esc to close");
     glfwSwapBuffers(window);
 }
 

@@ -76,8 +76,10 @@ void startSession(Session& session, const GameOptions& options) {
     session.lastFrame = glfwGetTime();
     session.stats.lastStats = glfwGetTime();
     world.referenceFrames = options.referenceFrames;
-    createPassTimer(session.passTimer);
+    // Whoever reads the pass times gets each pass's own: a lazy driver's queries would mix them.
+    createPassTimer(session.passTimer, true);
     if (options.passTimes) session.stats.passTimer = &session.passTimer;
+    session.frame.overlay.firstHint = true;
     // Steering reads the cursor's offset from the window's centre: take the pointer's moves so far
     // and start from the centre, so the craft starts level wherever the pointer was.
     glfwPollEvents();
@@ -104,6 +106,7 @@ void runFrame(Session& session, const GameOptions& options) {
     countFrame(session.stats, now, std::cout);
     clearKeyPresses();
     glfwPollEvents();
+    if (keyPresses.count > 0) session.frame.overlay.firstHint = false;
     if (windowEvents.resized) {
         windowEvents.resized = false;
         readWindowSizes(window);
@@ -113,7 +116,8 @@ void runFrame(Session& session, const GameOptions& options) {
     const FrameOutcome outcome = drawFrame(session.frame, dt, timer);
     if (outcome != FrameOutcome::Drawn) skipWaitedTime(session);
     if (outcome == FrameOutcome::Quit) return;
-    if (overlayShown(world.settings)) drawOverlay(session.frame.overlay, session.passTimer, dt);
+    Overlay& overlay = session.frame.overlay;
+    if (overlayShown(world.settings) || overlay.firstHint) drawOverlay(overlay, session.passTimer, dt);
     if (takeScreenshotRequest()) {
         saveScreenshot(world.frameWidth, world.frameHeight, std::cout);
         skipWaitedTime(session);

@@ -20,7 +20,7 @@ const char* const usage =
     "  --set NAME=VALUE  start with a switch or parameter set (repeatable; --settings lists them)\n"
     "  --settings     print every switch and parameter with its range and default, and exit\n"
     "  --version      print the version and exit\n"
-    "  --help         print this help and exit\n"
+    "  --help         print this help and exit (-h too)\n"
     "\n"
     "The keys are listed in README.md under Controls; in the game, H shows them with their states.\n";
 
@@ -38,6 +38,11 @@ bool parseWholeNumber(const std::string& text, int& value) {
     return true;
 }
 
+std::string invalidSizeReason(const std::string& text) {
+    return "Invalid size: " + text + " (" + std::to_string(minWidth) + "x" + std::to_string(minHeight) + " to " +
+           std::to_string(maxWidth) + "x" + std::to_string(maxHeight) + ")";
+}
+
 bool parseWindowSize(const std::string& text, int& width, int& height) {
     const size_t x = text.find('x');
     if (x == std::string::npos || !parseWholeNumber(text.substr(0, x), width) ||
@@ -50,7 +55,7 @@ bool parseWindowSize(const std::string& text, int& width, int& height) {
 SharedOption readSharedOption(int argc, char** argv, int& i, const char* program, const char* usage,
                               RenderSettings& settings, std::ostream& out, std::string& reason) {
     const std::string argument = argv[i];
-    if (argument == "--help") {
+    if (argument == "--help" || argument == "-h") {
         out << usage << std::flush;
         return SharedOption::Answered;
     }
@@ -89,7 +94,7 @@ CommandLine parseCommandLine(int argc, char** argv, std::ostream& out, std::ostr
         } else if (argument == "--size") {
             if (i + 1 >= argc) return refuse(err, "Missing size after --size");
             if (!parseWindowSize(argv[++i], options.windowWidth, options.windowHeight)) {
-                return refuse(err, std::string("Invalid size: ") + argv[i]);
+                return refuse(err, invalidSizeReason(argv[i]));
             }
         } else {
             return refuse(err, "Unknown option: " + argument);

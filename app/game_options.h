@@ -27,15 +27,17 @@ struct CommandLine {
 bool parseWholeNumber(const std::string& text, int& value);
 // "WxH" with W from 320 to 7680 and H from 240 to 4320, digits only; false for anything else.
 bool parseWindowSize(const std::string& text, int& width, int& height);
+// "Invalid size: TEXT (320x240 to 7680x4320)": the refusal of a size parseWindowSize rejects.
+std::string invalidSizeReason(const std::string& text);
 
 // What readSharedOption made of an argument.
 enum class SharedOption {
     NotOne,    // none of the options the game and the benchmark share
     Applied,   // --set NAME=VALUE, written into the settings
-    Answered,  // --help, --version or --settings: printed to out, nothing to run (status 0)
+    Answered,  // --help, -h, --version or --settings: printed to out, nothing to run (status 0)
     Refused,   // a missing, unknown or bad --set: the reason is written
 };
-// The options the game and the benchmark share: --help (the usage given), --version (the program's
+// The options the game and the benchmark share: --help or -h (the usage given), --version (the program's
 // name given and the version), --settings (every setting's range and default) and --set NAME=VALUE
 // (the value is the next argument; i is moved past it).
 SharedOption readSharedOption(int argc, char** argv, int& i, const char* program, const char* usage,

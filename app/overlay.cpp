@@ -2,7 +2,6 @@
 
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
-#include <backends/imgui_impl_glfw.h>
 #include <backends/imgui_impl_opengl3.h>
 #include <imgui.h>
 
@@ -15,13 +14,17 @@
 #include "app/controls.h"
 #include "app/settings_panel.h"
 #include "game/world.h"
+#include "render/frame.h"
 #include "render/pass_timer.h"
 
 namespace {
 constexpr float baseFontSize = 13.0f;  // ImGui's built-in font: drawn for 13-pixel rows
 // At font scale 1, in pixels: the gap between the panel and the window's edges, the graph.
 constexpr float margin = 10.0f;
-constexpr float graphWidth = 330.0f;
+constexpr float graphWidth = 290.0f;
+// The panel's widest, so that at 800 x 600 it leaves the compare line, its labels and the middle
+// of the window (an orbit view's target) in view.
+constexpr float panelWidth = 320.0f;
 constexpr float graphHeight = 36.0f;
 
 // Frames per second and mean frame time over the last second of the history.
@@ -40,20 +43,19 @@ void lastSecond(const Overlay& overlay, int& frames, float& meanMs) {
 // Every switch of the table with its state; the view and flight keys in one line.
 void drawKeys(const double (&passMs)[renderPassCount], float column) {
     ImGui::Separator();
-    ImGui::TextUnformatted("1 to 6, 8: views   Esc: quit   flight: see the README");
+    ImGui::TextUnformatted("1 to 6, 8: views  Esc: quit  flight: README");
     ImGui::Separator();
-    char extra[64];
     for (int i = 0; i < controlCount; ++i) {
         const Control& control = controls[i];
         if (control.kind != ControlKind::Switch) continue;
         ImGui::TextUnformatted(control.label);
         ImGui::SameLine(column);
-        describeCost(control.key, passMs, extra, sizeof(extra));
         if (control.prefix) {
-            ImGui::Text("%s%s%s", control.prefix, control.words[stateIndex(control)], extra);
+            ImGui::Text("%s%s", control.prefix, control.words[stateIndex(control)]);
         } else {
             ImGui::TextUnformatted(control.does);
         }
+        drawSwitchCost(control.key, passMs, column);
     }
 }
 
@@ -83,6 +85,22 @@ void scrollPanel(GLFWwindow*, double x, double y) {
     io.MouseWheel += static_cast<float>(y);
 }
 
+// Starts an ImGui frame for a window of this size (screen coordinates) and framebuffer (pixels).
+// The sizes come from the caller: GLFW's own ImGui backend asks the X server for them, the focus
+// and the cursor every frame, and waits for each answer.
+void startOverlayFrame(Overlay& overlay, int windowWidth, int windowHeight, int frameWidth, int frameHeight,
+                       float dt) {
+    ImGui_ImplOpenGL3_NewFrame();
+    useFontScaleFor(overlay, frameHeight);
+    ImGuiIO& io = ImGui::GetIO();
+    io.DisplaySize = ImVec2(static_cast<float>(windowWidth), static_cast<float>(windowHeight));
+    if (windowWidth > 0 && windowHeight > 0) {
+        io.DisplayFramebufferScale = ImVec2(static_cast<float>(frameWidth) / static_cast<float>(windowWidth),
+                                            static_cast<float>(frameHeight) / static_cast<float>(windowHeight));
+    }
+    io.DeltaTime = dt > 0.0f ? dt : 1.0f / 60.0f;
+}
+
 // Ends the ImGui frame and draws it into the bound framebuffer.
 void renderFrameDrawing() {
     ImGui::Render();
@@ -102,7 +120,6 @@ void createOverlay(Overlay& overlay, GLFWwindow* window) {
     io.LogFilename = nullptr;
     io.ConfigFlags |= ImGuiConfigFlags_NoMouse | ImGuiConfigFlags_NoMouseCursorChange;
     ImGui::StyleColorsDark();
-    ImGui_ImplGlfw_InitForOpenGL(window, false);
     ImGui_ImplOpenGL3_Init("#version 410 core");
     // Shaders and font texture now: were the first frame to make them, its font texture would
     // replace the one useFontScaleFor made, unreleased.
@@ -150,9 +167,12 @@ void drawPanel(Overlay& overlay, const PassTimer& timer, int frames, float meanM
     // Never beyond the window: scroll bars where the content is larger.
     const ImVec2 window = ImGui::GetIO().DisplaySize;
     const float gap = margin * fontScale;
-    ImGui::SetNextWindowPos(ImVec2(gap, gap));
-    ImGui::SetNextWindowSizeConstraints(ImVec2(0.0f, 0.0f), ImVec2(std::max(1.0f, window.x - 2.0f * gap),
-                                                                   std::max(1.0f, window.y - 2.0f * gap)));
+    // On the left, unless the compare line lies in the left half: then on the right.
+    const bool right = world.settings.compare && compareColumn(world.settings, world.frameWidth) * 2 < world.frameWidth;
+    ImGui::SetNextWindowPos(ImVec2(right ? window.x - gap : gap, gap), ImGuiCond_Always, ImVec2(right ? 1.0f : 0.0f, 0.0f));
+    ImGui::SetNextWindowSizeConstraints(
+        ImVec2(0.0f, 0.0f), ImVec2(std::max(1.0f, std::min(window.x - 2.0f * gap, panelWidth * fontScale)),
+                                   std::max(1.0f, window.y - 2.0f * gap)));
     ImGui::SetNextWindowBgAlpha(0.8f);
     const ImGuiWindowFlags flags = ImGuiWindowFlags_NoMove | ImGuiWindowFlags_NoResize |
                                    ImGuiWindowFlags_AlwaysAutoResize | ImGuiWindowFlags_HorizontalScrollbar |
@@ -174,8 +194,9 @@ void drawPanel(Overlay& overlay, const PassTimer& timer, int frames, float meanM
         ImGui::PlotLines("##frames", overlay.frameMs, Overlay::historyFrames, overlay.next, range, 0.0f, top,
                          ImVec2(graphWidth * fontScale, graphHeight * fontScale));
         const double(&passMs)[renderPassCount] = timer.lastMs;
-        ImGui::Text("GPU: shadow %.2f  scene %.2f  blur %.2f  composite %.2f ms", passMs[0], passMs[1], passMs[2],
-                    passMs[3]);
+        ImGui::TextUnformatted(timer.exact ? "Passes, each finished before the next:" : "Passes, by GPU timer queries:");
+        ImGui::Text("shadow %.2f ms   scene %.2f ms", passMs[0], passMs[1]);
+        ImGui::Text("blur %.2f ms   composite %.2f ms", passMs[2], passMs[3]);
         if (panel) {
             drawSettingsPanel(overlay.keyColumn, overlay.fontScale, passMs);
         } else {
@@ -183,6 +204,13 @@ void drawPanel(Overlay& overlay, const PassTimer& timer, int frames, float meanM
         }
     }
     ImGui::End();
+}
+// The keys a newcomer needs first, at the bottom left, a row above the compare view's labels.
+void addFirstHint(int height) {
+    const float margin = ImGui::GetFontSize() * 0.5f;
+    const float top = std::floor(static_cast<float>(height) - 2.0f * (ImGui::GetFontSize() + 2.0f * margin));
+    addBoxedText(ImGui::GetBackgroundDrawList(), "H: keys   Tab: settings   F1: the enemies chase you",
+                 2.0f * margin, top, margin);
 }
 }  // namespace
 
@@ -195,9 +223,7 @@ void drawOverlay(Overlay& overlay, const PassTimer& timer, float dt) {
     float meanMs = 0.0f;
     lastSecond(overlay, frames, meanMs);
 
-    ImGui_ImplOpenGL3_NewFrame();
-    useFontScaleFor(overlay, world.frameHeight);
-    ImGui_ImplGlfw_NewFrame();
+    startOverlayFrame(overlay, world.windowWidth, world.windowHeight, world.frameWidth, world.frameHeight, dt);
     const bool panel = world.settings.settingsPanel;
     feedMouse(panel);
     ImGui::NewFrame();
@@ -205,14 +231,17 @@ void drawOverlay(Overlay& overlay, const PassTimer& timer, float dt) {
     if (world.settings.compare) {
         addCompareMarks(world.settings, world.frameWidth, world.frameHeight, overlay.compareDragging);
     }
+    if (overlay.firstHint) addFirstHint(world.frameHeight);
     renderFrameDrawing();
 }
 
 
-void drawEndScreenText(Overlay& overlay, int framebufferHeight, const char* title, const char* hint) {
-    ImGui_ImplOpenGL3_NewFrame();
-    useFontScaleFor(overlay, framebufferHeight);
-    ImGui_ImplGlfw_NewFrame();
+void drawEndScreenText(Overlay& overlay, const char* title, const char* hint) {
+    GLFWwindow* window = glfwGetCurrentContext();
+    int windowWidth = 0, windowHeight = 0, frameWidth = 0, frameHeight = 0;
+    glfwGetWindowSize(window, &windowWidth, &windowHeight);
+    glfwGetFramebufferSize(window, &frameWidth, &frameHeight);
+    startOverlayFrame(overlay, windowWidth, windowHeight, frameWidth, frameHeight, 0.0f);
     ImGui::NewFrame();
     // The title, half a line of the hint's height, the hint; together centred. Whole pixels keep
     // the glyphs sharp. Black reads on both the red and the green screen.
@@ -233,7 +262,6 @@ void drawEndScreenText(Overlay& overlay, int framebufferHeight, const char* titl
 void destroyOverlay(Overlay& overlay) {
     if (!overlay.created) return;
     ImGui_ImplOpenGL3_Shutdown();
-    ImGui_ImplGlfw_Shutdown();
     ImGui::DestroyContext();
     overlay.created = false;
 }

@@ -20,6 +20,7 @@ struct Overlay {
     float keyColumn = 0.0f;        // where a row starts after its key's name, in pixels at this font
     bool panelDrawn = false;       // the last frame drew the settings panel
     bool compareDragging = false;  // the settings panel's mouse holds the compare line
+    bool firstHint = false;        // drawOverlay adds a line naming H, Tab and F1 (the game's until a key)
 };
 
 // Creates the panel's context and GL objects for this window and takes its mouse wheel for the
@@ -28,8 +29,8 @@ void createOverlay(Overlay& overlay, GLFWwindow* window);
 // True when drawOverlay draws anything: the panel (H) or the compare view's line and labels (C).
 bool overlayShown(const RenderSettings& settings);
 // Records the frame time dt (seconds) and draws the panel (and, in the compare view, its line and
-// labels) into the bound window framebuffer,
-// filled even in wireframe mode; pass times are the timer's latest frame. While the settings
+// labels, and the first hint while asked for) into the bound window framebuffer, filled even in
+// wireframe mode; pass times are the timer's latest frame. While the settings
 // panel is open, the current window's cursor and buttons (polled: a click must last into the next
 // frame) work the panel's controls, which act as their keys do. The panel opens expanded and
 // scrolled to its top, so that each control is where it was the last time it opened.
@@ -41,7 +42,8 @@ float frameGraphTop(const Overlay& overlay);
 // only when that multiple changes: whole multiples keep the glyphs as sharp as at the base size.
 // Spacing and padding scale with them. Call between frames.
 void useFontScaleFor(Overlay& overlay, int framebufferHeight);
-// Draws an end screen's title and, below it, the hint, centred in black into the bound window
-// framebuffer; nothing else is drawn, so the colour around them stays as it was cleared.
-void drawEndScreenText(Overlay& overlay, int framebufferHeight, const char* title, const char* hint);
+// Draws an end screen's title and, below it, the hint, centred in black into the bound framebuffer
+// of the current window at its size now; nothing else is drawn, so the colour around them stays as
+// it was cleared.
+void drawEndScreenText(Overlay& overlay, const char* title, const char* hint);
 void destroyOverlay(Overlay& overlay);

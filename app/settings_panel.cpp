@@ -11,6 +11,7 @@
 #include "game/settings.h"
 #include "game/world.h"
 
+namespace {
 void describeCost(int key, const double (&passMs)[renderPassCount], char* text, size_t size) {
     text[0] = '\0';
     switch (key) {
@@ -23,9 +24,22 @@ void describeCost(int key, const double (&passMs)[renderPassCount], char* text, 
         case GLFW_KEY_M: std::snprintf(text, size, "  (shadow %.2f ms)", passMs[0]); break;
     }
 }
+}  // namespace
+
+void drawSwitchCost(int key, const double (&passMs)[renderPassCount], float column) {
+    char text[64];
+    describeCost(key, passMs, text, sizeof(text));
+    if (!text[0]) return;
+    ImGui::SameLine(0.0f, 0.0f);
+    if (ImGui::CalcTextSize(text).x > ImGui::GetContentRegionAvail().x) {
+        ImGui::NewLine();
+        ImGui::SetCursorPosX(column);
+    }
+    ImGui::TextUnformatted(text);
+}
 
 namespace {
-constexpr float sliderWidth = 190.0f;  // pixels at font scale 1
+constexpr float sliderWidth = 140.0f;  // pixels at font scale 1
 
 const char* const passNames[renderPassCount] = {"shadow", "scene", "blur", "composite"};
 
@@ -125,7 +139,7 @@ void drawTechniqueHeader(const char* technique, const double (&passMs)[renderPas
     for (int i = 0; i < settingCount; ++i) resettable |= inTechnique(settings[i], technique) && partOfPicture(settings[i]);
     if (!resettable) return;
     char label[48];
-    std::snprintf(label, sizeof(label), "Reset %s", technique);
+    std::snprintf(label, sizeof(label), "Reset###%s", technique);
     ImGui::SameLine();
     if (ImGui::SmallButton(label)) resetTechnique(technique, window);
 }
@@ -148,10 +162,7 @@ void drawSwitch(const Control& control, const double (&passMs)[renderPassCount],
         pressed = control.words[2] ? ImGui::Button(text) : ImGui::Checkbox(text, &first);
     }
     if (pressed) control.press(control, window, std::cout);
-    describeCost(control.key, passMs, text, sizeof(text));
-    if (!text[0]) return;
-    ImGui::SameLine(0.0f, 0.0f);
-    ImGui::TextUnformatted(text);
+    drawSwitchCost(control.key, passMs, column);
 }
 
 // A parameter's slider over its range, its default in the text; whole ones keep to their steps.
@@ -197,7 +208,7 @@ void drawSettingsPanel(float column, int fontScale, const double (&passMs)[rende
         }
     }
     ImGui::SameLine();
-    ImGui::TextDisabled("Tab: fly again   hover a slider: what it changes");
+    ImGui::TextDisabled("Tab: fly  hover: what it does");
     for (int i = 0; i < settingCount; ++i) {
         if (!firstOfTechnique(i)) continue;
         const char* technique = settings[i].technique;

@@ -7,8 +7,9 @@
 
 #include "render/pass_timer.h"
 
-// What a switch costs or does now, beside its state ("  (blur 6.02 ms)"); empty for most keys.
-void describeCost(int key, const double (&passMs)[renderPassCount], char* text, size_t size);
+// What a switch costs or does now ("  (blur 6.02 ms)"), drawn beside its state where it fits in the
+// panel's width, else on the next line from column; nothing for most keys.
+void drawSwitchCost(int key, const double (&passMs)[renderPassCount], float column);
 // Draws the panel's rows into the current ImGui window: keys' names end at column, sliders are as
 // wide as fontScale times their base width; passMs are the passes' latest times.
 void drawSettingsPanel(float column, int fontScale, const double (&passMs)[renderPassCount]);

@@ -80,6 +80,11 @@ void uploadSharedVertices() {
     glBindBuffer(GL_ARRAY_BUFFER, buffer.bufferId);
     glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(buffer.data.size() * sizeof(float)), buffer.data.data(),
                  GL_STATIC_DRAW);
+    buffer.positions.resize(buffer.data.size() / VertexLayout::floats);
+    for (size_t i = 0; i < buffer.positions.size(); ++i) {
+        const float* vertex = &buffer.data[i * VertexLayout::floats];
+        buffer.positions[i] = glm::vec3(vertex[0], vertex[1], vertex[2]);
+    }
     buffer.data.clear();
     const GLsizei stride = VertexLayout::bytes;
     glEnableVertexAttribArray(0);

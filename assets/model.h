@@ -24,6 +24,7 @@ struct SharedVertexBuffer {
     unsigned bufferId = 0;     // GL buffer name; 0 until the first load
     int32_t byteCount = 0;     // bytes staged since the buffer was created
     std::vector<float> data;   // vertices staged for upload, in append order
+    std::vector<glm::vec3> positions;  // every uploaded vertex's position, in buffer order (the glow area's test)
 };
 
 // The drawable record of one model file: mesh ranges, textures, bounds and program.

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <iostream>
 #include <memory>
+#include <regex>
 #include <vector>
 
 #include "render/shadow_map.h"
@@ -78,17 +79,35 @@ std::string withSharedText(const std::string& source, const std::string& defines
            std::to_string(shadowCubeSize) + ".0;\n#line 1 1\n" + shared + "\n#line 2 0" + source.substr(versionEnd);
 }
 
-// Reads an info log of the reported length and ends the process with it.
+// Reads an info log of the reported length.
 template <typename LengthQuery, typename LogQuery>
-[[noreturn]] void failWithLog(GLuint object, const std::string& message, LengthQuery queryLength, LogQuery queryLog) {
+std::string infoLog(GLuint object, LengthQuery queryLength, LogQuery queryLog) {
     GLint length = 0;
     queryLength(object, GL_INFO_LOG_LENGTH, &length);
     std::vector<char> buffer(length > 0 ? static_cast<size_t>(length) : 0);
     if (length > 0) queryLog(object, length, nullptr, buffer.data());
+    return infoLogText(buffer.data(), length);
+}
+
+[[noreturn]] void failWithLog(const std::string& message, const std::string& log) {
     std::cout << message << std::endl;
-    failShader(infoLogText(buffer.data(), length));
+    failShader(log);
 }
 }  // namespace
+
+std::string logNamingFiles(const std::string& log, const std::string& path) {
+    // Mesa's "SOURCE:LINE(COLUMN):" at the start of a line; withSharedText makes the shared file source 1.
+    static const std::regex location("^[01]:[0-9]+\\([0-9]+\\):");
+    std::string named;
+    for (size_t start = 0; start < log.size();) {
+        const size_t end = std::min(log.find('\n', start), log.size() - 1) + 1;
+        const std::string line = log.substr(start, end - start);
+        start = end;
+        if (!std::regex_search(line, location)) named += line;
+        else named += (line[0] == '1' ? sharedShaderPath : path) + line.substr(1);
+    }
+    return named;
+}
 
 void ShaderProgram::compileShader(const std::string& path, GLenum stage) {
     std::string source;
@@ -107,7 +126,8 @@ void ShaderProgram::compileShader(const std::string& path, GLenum stage) {
     GLint status = 0;
     glGetShaderiv(shader, GL_COMPILE_STATUS, &status);
     if (status == 0 || !glIsShader(shader)) {
-        failWithLog(shader, "Failed to compile shader (" + path, glGetShaderiv, glGetShaderInfoLog);
+        failWithLog("Failed to compile shader (" + path,
+                    logNamingFiles(infoLog(shader, glGetShaderiv, glGetShaderInfoLog), path));
     }
     if (stage == GL_VERTEX_SHADER) vertexShader = shader;
     else if (stage == GL_FRAGMENT_SHADER) fragmentShader = shader;
@@ -124,5 +144,7 @@ void ShaderProgram::link() {
     glLinkProgram(programId);
     GLint status = 0;
     glGetProgramiv(programId, GL_LINK_STATUS, &status);
-    if (status == 0) failWithLog(programId, "Failed to link shader program", glGetProgramiv, glGetProgramInfoLog);
+    if (status == 0) {
+        failWithLog("Failed to link shader program", infoLog(programId, glGetProgramiv, glGetProgramInfoLog));
+    }
 }

@@ -42,3 +42,6 @@ void setShaderFailureHandler(void (*handler)(const std::string& message));
 
 // The info log as a printable string: exactly the bytes GL wrote, without its NUL; empty for length 0.
 std::string infoLogText(const char* buffer, GLint length);
+// A compile log with each location naming its file: Mesa's "1:47(1): error: ..." becomes
+// "Shader/ShadowLookup.glsl:47(1): error: ...", source 0 the shader's path; other lines as they are.
+std::string logNamingFiles(const std::string& log, const std::string& path);

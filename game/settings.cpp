@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <iterator>
 #include <ostream>
+#include <sstream>
 
 namespace {
 using TP = TechniqueParameters;
@@ -25,6 +26,29 @@ Setting whole(const char* name, const char* technique, const char* does, int TP:
 // Switches and filters: the texture filters count as chosen once one is set.
 bool isFilter(const Setting& setting) {
     return setting.flag == &RS::textureLinear || setting.whole == &RS::mipmapMode;
+}
+
+// What the textures are loaded with and keep until a filter is chosen.
+constexpr bool loadedLinear = true;
+constexpr int loadedMipmapMode = 0;
+
+// Only plain decimals ("-0.5", "2", ".5", "5."): strtof alone would take hex, exponents, "inf" and
+// leading spaces, which no range or --settings line is written in.
+bool isPlainDecimal(const std::string& text) {
+    std::string digits = text.substr(!text.empty() && text[0] == '-' ? 1 : 0);
+    const size_t point = digits.find('.');
+    if (point != std::string::npos) digits.erase(point, 1);
+    return !digits.empty() && digits.find_first_not_of("0123456789") == std::string::npos;
+}
+
+// The values the setting takes, as --settings and a refusal name them: "0 or 1", "0.1 to 5",
+// "0 to 24 in steps of 2".
+std::string rangeText(const Setting& setting) {
+    if (setting.type == SettingType::Switch) return "0 or 1";
+    std::ostringstream text;
+    text << setting.low << " to " << setting.high;
+    if (setting.type == SettingType::Whole && setting.step > 1) text << " in steps of " << setting.step;
+    return text.str();
 }
 }  // namespace
 
@@ -64,6 +88,7 @@ const Setting* findSetting(const std::string& name) {
 }
 
 float settingValue(const RenderSettings& in, const Setting& setting) {
+    if (isFilter(setting) && !in.filtersChosen) return setting.flag ? float(loadedLinear) : float(loadedMipmapMode);
     if (setting.flag) return in.*setting.flag ? 1.0f : 0.0f;
     if (setting.whole) return static_cast<float>(in.*setting.whole);
     if (setting.count) return static_cast<float>(in.parameters.*setting.count);
@@ -71,29 +96,38 @@ float settingValue(const RenderSettings& in, const Setting& setting) {
 }
 
 void setSettingValue(RenderSettings& in, const Setting& setting, float value) {
+    if (isFilter(setting) && !in.filtersChosen) {
+        // The other filter stays as the textures show it now.
+        in.textureLinear = loadedLinear;
+        in.mipmapMode = loadedMipmapMode;
+        in.filtersChosen = true;
+    }
     if (setting.flag) in.*setting.flag = value != 0.0f;
     if (setting.whole) in.*setting.whole = static_cast<int>(value);
     if (setting.count) in.parameters.*setting.count = static_cast<int>(value);
     if (setting.real) in.parameters.*setting.real = value;
-    if (isFilter(setting)) in.filtersChosen = true;
 }
 
 bool applySettingText(RenderSettings& in, const std::string& text, std::string& reason) {
     const size_t equals = text.find('=');
-    const Setting* setting = equals == std::string::npos ? nullptr : findSetting(text.substr(0, equals));
+    const Setting* setting = findSetting(text.substr(0, equals));
     if (!setting) {
         reason = "Unknown setting: " + text.substr(0, equals) + " (--settings lists them)";
         return false;
     }
+    if (equals == std::string::npos) {
+        reason = "Missing =VALUE in --set " + text;
+        return false;
+    }
     const std::string valueText = text.substr(equals + 1);
-    char* end = nullptr;
     errno = 0;
-    const float value = std::strtof(valueText.c_str(), &end);
-    const bool number = !valueText.empty() && end && *end == '\0' && errno == 0 && std::isfinite(value);
-    const bool inSteps = setting->type == SettingType::Real ||
-                         (value == std::floor(value) && static_cast<int>(value - setting->low) % setting->step == 0);
-    if (!number || value < setting->low || value > setting->high || !inSteps) {
-        reason = "Invalid value for " + std::string(setting->name) + ": " + valueText;
+    const float value = isPlainDecimal(valueText) ? std::strtof(valueText.c_str(), nullptr) : NAN;
+    const bool inSteps =
+        setting->type == SettingType::Real || std::fmod(value - setting->low, float(setting->step)) == 0.0f;
+    // NaN, for what is no plain decimal, fails every comparison.
+    if (errno != 0 || !(value >= setting->low) || value > setting->high || !inSteps) {
+        reason = "Invalid value for " + std::string(setting->name) + ": " + valueText + " (" + rangeText(*setting) +
+                 ")";
         return false;
     }
     setSettingValue(in, *setting, value);
@@ -103,15 +137,8 @@ bool applySettingText(RenderSettings& in, const std::string& text, std::string& 
 void printSettings(std::ostream& out) {
     const RenderSettings defaults;
     for (const Setting& setting : settings) {
-        out << setting.name << "  ";
-        if (setting.type == SettingType::Switch) {
-            out << "0 or 1";
-        } else {
-            out << setting.low << " to " << setting.high;
-            if (setting.type == SettingType::Whole && setting.step > 1) out << " in steps of " << setting.step;
-        }
-        out << "  (default " << settingValue(defaults, setting) << ")  " << setting.technique << ": " << setting.does
-            << "\n";
+        out << setting.name << "  " << rangeText(setting) << "  (default " << settingValue(defaults, setting) << ")  "
+            << setting.technique << ": " << setting.does << "\n";
     }
     out << std::flush;
 }

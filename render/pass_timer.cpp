@@ -2,24 +2,62 @@
 
 #include <GL/glew.h>
 
-void createPassTimer(PassTimer& timer) {
+#include <chrono>
+
+void finishGpuWork() { glFinish(); }
+
+double steadyClockSeconds() {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+void createPassTimer(PassTimer& timer, bool exact) {
     timer = PassTimer{};
+    timer.exact = exact;
     glGenQueries(PassTimer::frameSlots * renderPassCount, &timer.queries[0][0]);
 }
 
 void beginPass(PassTimer* timer, RenderPass pass) {
     if (!timer) return;
     const int index = static_cast<int>(pass);
+    if (timer->exact) {
+        timer->waitForGpu();
+        timer->exactPass = index;
+        timer->exactStart = timer->readClock();
+        return;
+    }
     glBeginQuery(GL_TIME_ELAPSED, timer->queries[timer->slot][index]);
     timer->issued[timer->slot][index] = true;
 }
 
 void endPass(PassTimer* timer) {
-    if (timer) glEndQuery(GL_TIME_ELAPSED);
+    if (!timer) return;
+    if (!timer->exact) {
+        glEndQuery(GL_TIME_ELAPSED);
+        return;
+    }
+    timer->waitForGpu();
+    timer->exactMs[timer->exactPass] += (timer->readClock() - timer->exactStart) * 1e3;
 }
+
+namespace {
+// The exact times are this frame's own: nothing to wait for.
+void takeExactFrame(PassTimer& timer) {
+    for (int pass = 0; pass < renderPassCount; ++pass) {
+        timer.lastMs[pass] = timer.exactMs[pass];
+        timer.sumMs[pass] += timer.exactMs[pass];
+        timer.exactMs[pass] = 0.0;
+    }
+    timer.lastValid = true;
+    timer.summedFrames += 1;
+}
+}  // namespace
 
 void finishTimedFrame(PassTimer* timer) {
     if (!timer) return;
+    if (timer->exact) {
+        takeExactFrame(*timer);
+        return;
+    }
     timer->slot = (timer->slot + 1) % PassTimer::frameSlots;
     // The slot to be reused next holds the frame from two frames ago.
     unsigned* queries = timer->queries[timer->slot];

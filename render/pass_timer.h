@@ -1,6 +1,10 @@
 #pragma once
-// GPU time of each render pass from timer queries, read back two frames later so that asking
-// never waits for the GPU.
+// Time of each render pass: GPU timer queries read back two frames later, so that asking never
+// waits for the GPU; or, exact, the wall time from a finished GPU to the pass finished.
+
+// The exact timer's defaults: glFinish, and a steady clock in seconds.
+void finishGpuWork();
+double steadyClockSeconds();
 
 enum class RenderPass { Shadow, Scene, Blur, Composite };
 constexpr int renderPassCount = 4;
@@ -14,10 +18,19 @@ struct PassTimer {
     bool lastValid = false;                           // lastMs holds a frame read back
     double sumMs[renderPassCount] = {};               // since the last takeAverages
     int summedFrames = 0;
+    // Finish the earlier work before a pass starts and the pass before the next one, timing each
+    // on the clock: a driver that draws lazily (llvmpipe) times whatever work a query happens to
+    // flush, so its queries put one pass's cost in another's. Costs the overlap of CPU and GPU.
+    bool exact = false;
+    void (*waitForGpu)() = finishGpuWork;             // how the exact timer finishes the work so far
+    double (*readClock)() = steadyClockSeconds;       // and reads the time, in seconds
+    int exactPass = 0;                                // the pass being timed exactly
+    double exactStart = 0.0;                          // seconds, when it began
+    double exactMs[renderPassCount] = {};             // this frame's exact times
 };
 
-// Generates the queries.
-void createPassTimer(PassTimer& timer);
+// Generates the queries; the timer is exact or not as asked.
+void createPassTimer(PassTimer& timer, bool exact = false);
 // Starts or ends timing the pass in the current frame; a null timer does nothing.
 void beginPass(PassTimer* timer, RenderPass pass);
 void endPass(PassTimer* timer);

@@ -9,6 +9,7 @@
 #include "app/overlay.h"
 #include "assets/shader_program.h"
 #include "game/world.h"
+#include "render/pass_timer.h"
 
 // A report comes only strictly after a second and counts its own frame; the culling line uses the
 // last count and comes first; with frame lines off the count still resets.
@@ -54,10 +55,36 @@ TEST(FrameGraph, TopIsTheLongestFrameRoundedUp) {
     }
 }
 
-// A driver's log may be empty or lack its terminator.
+// A lazy GPU, as llvmpipe is: queued work is done, and its time passes, only when waited for.
+namespace lazyGpu {
+double clock = 0.0, queued = 0.0;
+void finish() { clock += queued, queued = 0.0; }
+double now() { return clock; }
+}  // namespace lazyGpu
+
+// Exact pass times are each pass's own work: not the previous frame's, nor the next pass's.
+TEST(PassTimes, ExactTimesAreEachPassesOwnWork) {
+    PassTimer timer;
+    timer.exact = true;
+    timer.waitForGpu = lazyGpu::finish;
+    timer.readClock = lazyGpu::now;
+    lazyGpu::queued = 0.002;  // the last frame's overlay
+    const double seconds[renderPassCount] = {0.001, 0.003, 0.0, 0.005};
+    for (int pass = 0; pass < renderPassCount; ++pass) {
+        beginPass(&timer, static_cast<RenderPass>(pass));
+        lazyGpu::queued += seconds[pass];
+        endPass(&timer);
+    }
+    finishTimedFrame(&timer);
+    for (int pass = 0; pass < renderPassCount; ++pass) EXPECT_NEAR(timer.lastMs[pass], seconds[pass] * 1e3, 1e-9);
+}
+
+// A driver's log may be empty or lack its terminator; a compile log's locations name their files.
 TEST(GlMessages, DriverLogs) {
     EXPECT_EQ(infoLogText(nullptr, 0), "");
     const char unterminated[3] = {'a', 'b', 'c'};
     EXPECT_EQ(infoLogText(unterminated, 3), "abc");
     EXPECT_EQ(infoLogText("abc\0def", 8), "abc");
+    EXPECT_EQ(logNamingFiles("1:47(1): error: a\n0:12(3): error: b\n10:2(1): c\nd 0:1(1):\n0:5(2): e", "S/x.frag"),
+              "Shader/ShadowLookup.glsl:47(1): error: a\nS/x.frag:12(3): error: b\n10:2(1): c\nd 0:1(1):\nS/x.frag:5(2): e");
 }

@@ -258,7 +258,12 @@ TEST_F(RealWorld, EveryScenarioShowsTheSamePicturesAsTheReference) {
         SCOPED_TRACE(std::to_string(size.x) + "x" + std::to_string(size.y));
         for (const Scenario& scenario : scenarios) {
             SCOPED_TRACE(scenario.name);
-            EXPECT_EQ(run(scenario, false), run(scenario, true));
+            const auto optimised = run(scenario, false);
+            // From inside the light none of its faces is drawn, and nothing else in view glows.
+            if (std::string(scenario.name) == "light_inside") {
+                EXPECT_TRUE(world.bloomPass.blurredArea.empty());
+            }
+            EXPECT_EQ(optimised, run(scenario, true));
         }
         EXPECT_EQ(run(scenarios[0], false, wireframeAndRestart),
                   run(scenarios[0], true, wireframeAndRestart)) << "wireframe and restart";

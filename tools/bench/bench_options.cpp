@@ -13,11 +13,12 @@ const char* const usage =
     "\n"
     "  --frames N     measure N frames of each scenario (1 or more; default 60)\n"
     "  --reference    draw every pass in full each frame, reusing nothing (for comparison)\n"
+    "  --exact-pass-times  finish each pass before timing the next (slower, but each time is its own)\n"
     "  --restarts N   end with N restarts and the memory they added (0 or more; default 0: none)\n"
     "  --size WxH     open a window of W x H (320x240 to 7680x4320; default 800x600)\n"
     "  --set NAME=VALUE  run with a switch or parameter set (repeatable; --settings lists them)\n"
     "  --settings     print every switch and parameter with its range and default, and exit\n"
-    "  --help         print this help and exit\n"
+    "  --help         print this help and exit (-h too)\n"
     "  --version      print the version and exit\n";
 
 BenchCommandLine refuse(std::ostream& err, const std::string& reason) {
@@ -37,8 +38,8 @@ BenchCommandLine parseBenchCommandLine(int argc, char** argv, std::ostream& out,
         if (shared == SharedOption::Answered) return BenchCommandLine{options, false, 0};
         if (shared == SharedOption::Refused) return refuse(err, reason);
         if (shared == SharedOption::Applied) continue;
-        if (argument == "--reference") {
-            options.reference = true;
+        if (argument == "--reference" || argument == "--exact-pass-times") {
+            (argument == "--reference" ? options.reference : options.exactPassTimes) = true;
             continue;
         }
         if (argument != "--frames" && argument != "--restarts" && argument != "--size") {
@@ -49,7 +50,11 @@ BenchCommandLine parseBenchCommandLine(int argc, char** argv, std::ostream& out,
         const bool valid = argument == "--size"     ? parseWindowSize(value, options.width, options.height)
                            : argument == "--frames" ? parseWholeNumber(value, options.frames) && options.frames >= 1
                                                     : parseWholeNumber(value, options.restarts);
-        if (!valid) return refuse(err, "Invalid value for " + argument + ": " + value);
+        if (!valid) {
+            return refuse(err, argument == "--size" ? invalidSizeReason(value)
+                                                    : "Invalid value for " + argument + ": " + value +
+                                                          (argument == "--frames" ? " (1 or more)" : " (0 or more)"));
+        }
     }
     return line;
 }

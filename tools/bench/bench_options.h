@@ -8,6 +8,7 @@
 struct BenchOptions {
     int frames = 60;         // --frames: measured frames per scenario, after the warm-up
     bool reference = false;  // --reference: the literal full-frame passes
+    bool exactPassTimes = false;  // --exact-pass-times: each pass finished before the next is timed
     int restarts = 0;        // --restarts: restarts measured at the end (0: none)
     int width = 800;         // --size
     int height = 600;

@@ -100,18 +100,24 @@ const Scenario benchOnlyScenarios[] = {
     {"compare_throttle", GLFW_KEY_W, compareShadowsOff},
 };
 
-// The panel as the game draws it after the composite, timed on the GPU (query) and the CPU.
-void drawTimedOverlay(Overlay& overlay, const PassTimer& timer, GLuint query, double& cpuSeconds) {
-    const double start = threadCpuSeconds();
-    glBeginQuery(GL_TIME_ELAPSED, query);
+// The panel as the game draws it after the composite, timed on the GPU (a query, or exactly: from
+// the finished composite to the finished panel) and the CPU.
+void drawTimedOverlay(Overlay& overlay, const PassTimer& timer, GLuint query, double& cpuSeconds,
+                      double& exactSeconds) {
+    if (timer.exact) glFinish();
+    const double start = threadCpuSeconds(), wallStart = seconds();
+    if (!timer.exact) glBeginQuery(GL_TIME_ELAPSED, query);
     drawOverlay(overlay, timer, scenarioFrameTime);
-    glEndQuery(GL_TIME_ELAPSED);
+    if (!timer.exact) glEndQuery(GL_TIME_ELAPSED);
     cpuSeconds = threadCpuSeconds() - start;
+    if (timer.exact) glFinish();
+    exactSeconds = seconds() - wallStart;
 }
 
-void runScenario(FrameContext& context, const Scenario& scenario, int frames) {
+void runScenario(FrameContext& context, const Scenario& scenario, const BenchOptions& options) {
+    const int frames = options.frames;
     PassTimer timer;
-    createPassTimer(timer);
+    createPassTimer(timer, options.exactPassTimes);
     GLuint overlayQuery = 0;
     glGenQueries(1, &overlayQuery);
     Figures figures;
@@ -120,16 +126,18 @@ void runScenario(FrameContext& context, const Scenario& scenario, int frames) {
         const long allocationsBefore = allocations.load();
         const double frameStart = seconds();
         drawFrame(context, scenarioFrameTime, &timer);
-        double overlayCpuSeconds = 0.0;
-        if (world.settings.overlay) drawTimedOverlay(context.overlay, timer, overlayQuery, overlayCpuSeconds);
+        double overlayCpuSeconds = 0.0, overlayExactSeconds = 0.0;
+        if (world.settings.overlay) {
+            drawTimedOverlay(context.overlay, timer, overlayQuery, overlayCpuSeconds, overlayExactSeconds);
+        }
         glfwSwapBuffers(context.window);
         const double frameSeconds = seconds() - frameStart;
         if (frame < warmUpFrames) continue;
         figures.frameAllocations = std::max(figures.frameAllocations, allocations.load() - allocationsBefore);
         if (world.settings.overlay) {
             GLuint64 nanoseconds = 0;
-            glGetQueryObjectui64v(overlayQuery, GL_QUERY_RESULT, &nanoseconds);  // after the frame's clock
-            figures.overlayMs.push_back(static_cast<double>(nanoseconds) * 1e-6);
+            if (!timer.exact) glGetQueryObjectui64v(overlayQuery, GL_QUERY_RESULT, &nanoseconds);  // after the clock
+            figures.overlayMs.push_back(timer.exact ? overlayExactSeconds * 1e3 : static_cast<double>(nanoseconds) * 1e-6);
             figures.overlayCpuUs.push_back(overlayCpuSeconds * 1e6);
         }
         figures.frameMs.push_back(frameSeconds * 1e3);
@@ -239,6 +247,8 @@ int main(int argc, char** argv) {
     std::printf("renderer %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
     std::printf("framebuffer %dx%d\n", world.frameWidth, world.frameHeight);
     printSettingValues(world.settings, std::cout);
+    std::printf("pass_times %s\n", options.exactPassTimes ? "exact: each pass finished before the next is timed"
+                                                          : "timer queries (a lazy driver mixes the passes)");
     world.referenceFrames = options.reference;
     // The floor is timed after every scenario, so that it shares the machine's load with the blur.
     const GLuint copyProgram = createCopyProgram();
@@ -246,12 +256,12 @@ int main(int argc, char** argv) {
     glGenQueries(1, &floorQuery);
     std::vector<double> floorMs;
     for (const Scenario& scenario : scenarios) {
-        runScenario(context, scenario, options.frames);
+        runScenario(context, scenario, options);
         for (int run = 0; run < std::max(1, options.frames / 10); ++run) {
             floorMs.push_back(timeBlurFloorMs(copyProgram, floorQuery));
         }
     }
-    for (const Scenario& scenario : benchOnlyScenarios) runScenario(context, scenario, options.frames);
+    for (const Scenario& scenario : benchOnlyScenarios) runScenario(context, scenario, options);
     std::printf("blur_floor_ms %.3f ms\n", median(floorMs));
     if (options.restarts > 0) measureRestarts(context, options.restarts);
     const GLenum error = glGetError();

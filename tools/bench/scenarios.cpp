@@ -41,6 +41,9 @@ void lightWithoutBloom() {
     lightInView();
     world.settings.bloom = false;
 }
+// The eye at the light's centre, inside its sphere (whose faces turn away and are culled), looking
+// the way `light` looks: nothing in view glows.
+void insideTheLight() { world.camera->switchToFree(world.light.position, -glm::half_pi<float>(), glm::half_pi<float>()); }
 }  // namespace
 
 const Scenario scenarios[scenarioCount] = {
@@ -49,6 +52,7 @@ const Scenario scenarios[scenarioCount] = {
     {"f1", 0, enemiesFollow},
     {"light", 0, lightInView},
     {"light_bloom_off", 0, lightWithoutBloom},
+    {"light_inside", 0, insideTheLight},
     {"orbit4", GLFW_KEY_4, startView},
 };
 
