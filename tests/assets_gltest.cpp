@@ -3,7 +3,6 @@
 
 #include <filesystem>
 
-
 #include "assets/model.h"
 #include "assets/shader_program.h"
 #include "assets/texture.h"
@@ -82,11 +81,10 @@ TEST_F(Assets, ImagesOfEveryDepthSampleTheirColours) {
         }
         Texture texture;
         ASSERT_TRUE(texture.load(path, true)) << bits;
-        GLint width = 0;
+        GLint width = 0, mipWidth = 0;
         glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
         EXPECT_TRUE(width == 3 && texture.width == 3 && texture.height == 2) << bits;
         EXPECT_EQ(levelZero(6), picture) << bits;
-        GLint mipWidth = 0;
         glGetTexLevelParameteriv(GL_TEXTURE_2D, 1, GL_TEXTURE_WIDTH, &mipWidth);
         EXPECT_EQ(mipWidth, 1) << "mip-maps were asked for";
     }

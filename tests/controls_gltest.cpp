@@ -33,11 +33,12 @@ struct Controls : ::testing::Test {
         world.settings = RenderSettings{};
         EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     }
-    // One frame's switch step: these keys held now, those pressed since the last frame, in order.
-    void frame(std::set<int> held, std::vector<int> pressed = {}) {
+    // One frame's switch step (or view step): these keys held now, those pressed since the last
+    // frame, in order.
+    void frame(std::set<int> held, std::vector<int> pressed = {}, bool viewKeys = false) {
         script.heldKeys = std::move(held);
         for (int key : pressed) recordKeyPress(key);
-        handleSwitchKeys(nullptr, out);
+        viewKeys ? handleViewKeys(nullptr) : handleSwitchKeys(nullptr, out);
         clearKeyPresses();
     }
     // Keys pressed and released between two frames.
@@ -102,10 +103,7 @@ TEST_F(Controls, SamplingKeysReachEveryTextureAndSampler) {
 TEST_F(Controls, ViewKeysActForATapAndTheLastPressedDecides) {
     Camera& camera = *world.camera;
     const auto viewAfter = [&](std::set<int> held, std::vector<int> pressed) {
-        script.heldKeys = std::move(held);
-        for (int key : pressed) recordKeyPress(key);
-        handleViewKeys(nullptr);
-        clearKeyPresses();
+        frame(std::move(held), std::move(pressed), true);
         return std::make_pair(camera.mode, camera.target);
     };
     const auto orbiting = [&](size_t enemy) { return std::make_pair(CameraMode::Orbit, world.enemies[enemy]); };
@@ -131,8 +129,7 @@ TEST_F(Controls, PauseStopsTheWorldAndThePeriodStepsIt) {
     tap({GLFW_KEY_P});
     updateWorld(nullptr, 0.5f);
     EXPECT_EQ(world.orbitAngle, angle);
-    recordKeyPress(GLFW_KEY_PERIOD);
-    recordKeyPress(GLFW_KEY_F3);
+    for (int key : {GLFW_KEY_PERIOD, GLFW_KEY_F3}) recordKeyPress(key);
     updateWorld(nullptr, 0.5f);
     clearKeyPresses();
     for (int frame = 0; frame < 3; ++frame) updateWorld(nullptr, 0.5f);

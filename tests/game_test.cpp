@@ -2,7 +2,6 @@
 // game and the restart, the orbiting sphere.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdlib>
 #include <memory>
 
@@ -203,8 +202,7 @@ TEST_F(Game, RestartBringsTheCraftBackAndScattersTheEnemiesInItsOrientation) {
     // With no room left (a planet filling the world, a craft whose clearance reaches everywhere) a
     // placement still ends, on the same point for the same draws.
     Model everywhere = sphereOfRadius(1000.0f);
-    planet.model = &everywhere;
-    craft.model = &everywhere;
+    planet.model = craft.model = &everywhere;
     std::srand(5);
     const glm::vec3 crowded = randomEnemyPlacement();
     std::srand(5);

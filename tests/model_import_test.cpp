@@ -42,16 +42,6 @@ TEST(TextureTable, NamesThatLeaveTheModelFolderAreNotRead) {
     EXPECT_EQ(imported.materialTexturePaths, expected);
 }
 
-namespace {
-// Every file of a directory, if it exists.
-std::vector<std::string> filesIn(const std::string& directory) {
-    std::vector<std::string> files;
-    std::error_code ignored;
-    for (const auto& entry : std::filesystem::directory_iterator(directory, ignored)) files.push_back(entry.path());
-    return files;
-}
-}  // namespace
-
 // The inputs the fuzzer kept (and those given in QUORLAX_FUZZ_INPUTS) crash, abort or exhaust the
 // library when it reads in the game's process; the child dies or runs out of its limits on each,
 // and the game goes on without that model. (The damaged-data test runs hand-made damage end to end.)
@@ -62,6 +52,13 @@ TEST(ChildImport, FilesThatBreakTheLibraryAreNotLoaded) {
         ~RemoveDirectory() { std::filesystem::remove_all(path); }
     } cleanup{dir};
     ASSERT_TRUE(writeCollada(*makeScene({triangleMesh(2, 0)}, {""}), dir + "good.dae"));
+    // Every file of a directory, if it exists.
+    const auto filesIn = [](const std::string& directory) {
+        std::vector<std::string> files;
+        std::error_code ignored;
+        for (const auto& entry : std::filesystem::directory_iterator(directory, ignored)) files.push_back(entry.path());
+        return files;
+    };
     std::vector<std::string> kept = filesIn(directoryOf(__FILE__) + "fuzz/regressions/");
     if (const char* extra = std::getenv("QUORLAX_FUZZ_INPUTS")) {
         for (const std::string& path : filesIn(extra)) kept.push_back(path);

@@ -17,13 +17,11 @@
 
 #include "app/frame.h"
 #include "app/gl_errors.h"
-#include "assets/model_import.h"
+#include "assets/model.h"
 #include "assets/shader_program.h"
 #include "game/game_over.h"
 #include "game/settings.h"
 #include "game/world.h"
-#include "render/bloom.h"
-#include "render/lighting.h"
 #include "render/pipeline_view.h"
 #include "render/shadow_map.h"
 #include "tests/support/asset_files.h"
@@ -68,10 +66,11 @@ void aimAt(glm::vec3 eye, glm::vec3 target) {
     camera.updateCamera(RealWorld::context.window, 0.0f);
 }
 
-// The game's frame without moving the world, finished.
-void renderFrame() {
+// The game's frame without moving the world, finished: the pixels from corner on (the whole window).
+std::vector<unsigned char> renderFrame(glm::ivec2 corner = {0, 0}, glm::ivec2 size = {800, 600}) {
     drawFrame(RealWorld::context, 0.0f, nullptr);
     glFinish();
+    return readPixels(corner.x, corner.y, size.x, size.y);
 }
 
 // Window pixel of a world point under the current camera.
@@ -172,19 +171,16 @@ void main() {
 }
 
 namespace {
-// The centre of the first asteroid that lies over 90 units from the light.
-glm::vec3 distantAsteroid() {
-    for (const SceneObject* asteroid : world.asteroids) {
-        const glm::vec3 position(asteroid->transform[3]);
-        if (glm::distance(position, world.light.position) > 90.0f) return position;
-    }
-    return glm::vec3(0.0f);
-}
-
-// Looks at that asteroid from the light's side, from the given distance.
+// Looks at the first asteroid that lies over 90 units from the light, from the light's side, from
+// the given distance.
 void aimAtAsteroidFrom(float distance) {
-    const glm::vec3 rock = distantAsteroid();
-    aimAt(rock + glm::normalize(world.light.position - rock) * distance, rock);
+    for (const SceneObject* asteroid : world.asteroids) {
+        const glm::vec3 rock(asteroid->transform[3]);
+        if (glm::distance(rock, world.light.position) <= 90.0f) continue;
+        aimAt(rock + glm::normalize(world.light.position - rock) * distance, rock);
+        return;
+    }
+    ADD_FAILURE() << "no asteroid lies over 90 units from the light";
 }
 
 // The translucent orbiting sphere from 6 units, a planet behind it.
@@ -192,9 +188,7 @@ void aimAtOrbitSphere() {
     const glm::vec3 orbit(world.orbitSphere->transform[3]);
     aimAt(orbit + glm::normalize(orbit - glm::vec3(-120.0f, 50.0f, -50.0f)) * 6.0f, orbit);
 }
-}  // namespace
 
-namespace {
 // How much an asteroid put behind the translucent sphere changes the sphere's centre pixel, seen
 // from the light's side: rendered there, then moved away.
 int rockShowingThroughSphere() {
@@ -204,13 +198,11 @@ int rockShowingThroughSphere() {
     place(rock, sphere - towardsLight * 15.0f, rock.angleZ, rock.angleX);
     aimAt(sphere + towardsLight * 6.0f, sphere);
     const glm::ivec2 pixel = pixelOf(sphere);
-    renderFrame();
-    const std::vector<unsigned char> with = readPixels(pixel.x, pixel.y, 1, 1);
+    const std::vector<unsigned char> with = renderFrame(pixel, {1, 1});
     const glm::mat4 placed = rock.transform;
     rock.transform = glm::translate(placed, glm::vec3(0.0f, 0.0f, 500.0f));
-    renderFrame();
+    const std::vector<unsigned char> without = renderFrame(pixel, {1, 1});
     rock.transform = placed;
-    const std::vector<unsigned char> without = readPixels(pixel.x, pixel.y, 1, 1);
     return std::max({std::abs(with[0] - without[0]), std::abs(with[1] - without[1]), std::abs(with[2] - without[2])});
 }
 }  // namespace
@@ -236,13 +228,11 @@ TEST_F(RealWorld, TheFrameAfterRIsTheNewGamesPicture) {
 // A still view is drawn anew when only a shadow over it changes: the casters out of view leave.
 TEST_F(RealWorld, AStillViewFollowsItsShadows) {
     aimAt({200.0f, 60.0f, -60.0f}, {260.0f, 100.0f, -10.0f});
-    renderFrame();
-    const std::vector<unsigned char> shadowed = readPixels(0, 0, 800, 600);
+    const std::vector<unsigned char> shadowed = renderFrame();
     for (SceneObject* caster : world.shadowCasters) {
         if (!isInFrustum(*caster)) caster->transform = glm::translate(caster->transform, glm::vec3(0.0f, 0.0f, 3000.0f));
     }
-    renderFrame();
-    EXPECT_NE(readPixels(0, 0, 800, 600), shadowed);
+    EXPECT_NE(renderFrame(), shadowed);
 }
 
 // The passes that reuse work between frames against the reference passes that redraw everything:
@@ -279,8 +269,7 @@ TEST_F(RealWorld, EachPipelineViewShowsItsOwnStage) {
     std::vector<std::vector<unsigned char>> pictures;
     for (int view = 0; view < static_cast<int>(PipelineView::Count); ++view) {
         world.settings.pipelineView = static_cast<PipelineView>(view);
-        renderFrame();
-        pictures.push_back(readPixels(0, 0, 800, 600));
+        pictures.push_back(renderFrame());
         for (int other = 0; other < view; ++other) EXPECT_NE(pictures[other], pictures[view]) << other << " " << view;
     }
     // The cross of 200-pixel cells fills the window: middle row -X +Z +X -Z, +Y above +Z, -Y below.
@@ -290,9 +279,8 @@ TEST_F(RealWorld, EachPipelineViewShowsItsOwnStage) {
     for (int face = 0; face < 6; ++face) {
         double expected = 0.0, shown = 0.0;
         for (size_t i = 0; i < faceSize; ++i) expected += std::min(depths[face * faceSize + i] * shadowFarPlane / shadowViewRange, 1.0f);
-        for (int y = 0; y < 200; ++y) {
-            for (int x = 0; x < 200; ++x) shown += pictures.back()[((cells[face].y * 200 + y) * 800 + cells[face].x * 200 + x) * 4];
-        }
+        const unsigned char* cell = &pictures.back()[(cells[face].y * 200 * 800 + cells[face].x * 200) * 4];
+        for (int i = 0; i < 200 * 200; ++i) shown += cell[(i / 200 * 800 + i % 200) * 4];
         EXPECT_NEAR(shown / (200 * 200), expected / faceSize * 255.0, 1.0) << "face " << face;
     }
 }
@@ -401,15 +389,8 @@ const GoldenView goldenViews[] = {
     {"asteroid_near", [] { aimAtAsteroidFrom(74.5f); }},
     {"asteroid_far", [] { aimAtAsteroidFrom(75.5f); }},
     {"shadow_map_sky",
-     [] {
-         world.settings.showShadowCubeMap = true;
-         aimAt({-70.0f, 30.0f, 95.0f}, {20.0f, 20.0f, 10.0f});
-     }},
-    {"wireframe",
-     [] {
-         world.settings.wireframe = true;
-         aimAt({40.0f, 20.0f, 160.0f}, {120.0f, 50.0f, 50.0f});
-     }},
+     [] { world.settings.showShadowCubeMap = true; aimAt({-70.0f, 30.0f, 95.0f}, {20.0f, 20.0f, 10.0f}); }},
+    {"wireframe", [] { world.settings.wireframe = true; aimAt({40.0f, 20.0f, 160.0f}, {120.0f, 50.0f, 50.0f}); }},
 };
 }  // namespace
 
@@ -442,10 +423,6 @@ double meanBrightness(const std::vector<unsigned char>& rgba) {
     for (size_t i = 0; i < rgba.size(); i += 4) sum += rgba[i] + rgba[i + 1] + rgba[i + 2];
     return sum / static_cast<double>(rgba.size() / 4 * 3);
 }
-double windowBrightness() {
-    renderFrame();
-    return meanBrightness(readPixels(0, 0, 800, 600));
-}
 void pose(const char* name) {
     for (const GoldenView& view : goldenViews) {
         if (std::string(name) == view.name) view.pose();
@@ -458,42 +435,31 @@ double lightSphere(int above) {
     aimAt(light + glm::vec3(0.0f, 0.0f, 40.0f), light);
     const glm::ivec2 outline = pixelOf(light + glm::vec3(0.0f, 40.0f * std::tan(std::asin(5.0f / 40.0f)), 0.0f));
     const glm::ivec2 pixel = above > 0 ? outline + glm::ivec2(0, above) : pixelOf(light);
-    renderFrame();
-    return meanBrightness(readPixels(pixel.x, pixel.y, 1, 1));
+    return meanBrightness(renderFrame(pixel, {1, 1}));
 }
 // The orbit sphere's centre over the dark sky: at full opacity nothing of the sky shows through.
 double orbitSphereCentre() {
     aimAtOrbitSphere();
-    const glm::ivec2 centre = pixelOf(worldCenter(*world.orbitSphere));
-    renderFrame();
-    return meanBrightness(readPixels(centre.x, centre.y, 1, 1));
+    return meanBrightness(renderFrame(pixelOf(worldCenter(*world.orbitSphere)), {1, 1}));
 }
-// Objects the scene pass culled in the wide view over the world; drew at low detail in a view.
-double culled() {
-    pose("world");
-    renderFrame();
-    return world.culledCount;
-}
-double drawnLow(const char* view) {
+// A count the scene pass keeps (objects culled, drawn at low detail) after drawing a view.
+double countIn(const char* view, const int& count) {
     pose(view);
     renderFrame();
-    return world.lowDetailCount;
+    return count;
 }
 // Pixels of the shadow edge view in partial shadow: darker than without shadows, by more than a
 // little and less than nearly the most any pixel is.
 double partlyShadowed() {
     pose("shadow_edge");
-    renderFrame();
-    const std::vector<unsigned char> shadowed = readPixels(0, 0, 800, 600);
+    const std::vector<unsigned char> shadowed = renderFrame();
     world.settings.shadows = false;
-    renderFrame();
+    const std::vector<unsigned char> lit = renderFrame();
     world.settings.shadows = true;
-    const std::vector<unsigned char> lit = readPixels(0, 0, 800, 600);
     std::vector<int> darkening(shadowed.size() / 4);
     for (size_t i = 0; i < darkening.size(); ++i) darkening[i] = lit[i * 4 + 1] - shadowed[i * 4 + 1];
     const int most = *std::max_element(darkening.begin(), darkening.end());
-    return static_cast<double>(std::count_if(darkening.begin(), darkening.end(),
-                                             [most](int d) { return d > 4 && d < most * 3 / 4; }));
+    return std::count_if(darkening.begin(), darkening.end(), [most](int d) { return d > 4 && d < most * 3 / 4; });
 }
 
 // A switch or parameter set away from its default, and what it must raise: measured with the
@@ -504,19 +470,19 @@ struct SettingEffect {
     double rise;
 };
 const SettingEffect settingEffects[] = {
-    {"exposure=2", [] { pose("world"); return windowBrightness(); }, 5.0},
+    {"exposure=2", [] { pose("world"); return meanBrightness(renderFrame()); }, 5.0},
     {"bloom=0", [] { return -lightSphere(24); }, 0.05 * 255.0},
     {"blur_passes=0", [] { return -lightSphere(24); }, 0.05 * 255.0},
     {"blur_passes=24", [] { return lightSphere(40); }, 8.0},
     {"light_emission=0", [] { world.settings.bloom = false; return -lightSphere(0); }, 60.0},
-    {"shadows=0", [] { pose("shadow_edge"); return windowBrightness(); }, 8.0},
+    {"shadows=0", [] { pose("shadow_edge"); return meanBrightness(renderFrame()); }, 8.0},
     {"shadow_softness=3", partlyShadowed, 10000.0},
-    {"lod_distance=20", [] { return drawnLow("asteroid_near"); }, 1.0},
-    {"lod_always_lowest=1", [] { return drawnLow("asteroid_near"); }, 1.0},
+    {"lod_distance=20", [] { return countIn("asteroid_near", world.lowDetailCount); }, 1.0},
+    {"lod_always_lowest=1", [] { return countIn("asteroid_near", world.lowDetailCount); }, 1.0},
     {"transparency=0", [] { return -double(rockShowingThroughSphere()); }, 15.0},
     {"orbit_opacity=1", orbitSphereCentre, 80.0},
-    {"field_of_view=100", [] { return -culled(); }, 8.0},
-    {"frustum_culling=0", [] { return -culled(); }, 40.0},
+    {"field_of_view=100", [] { return -countIn("world", world.culledCount); }, 8.0},
+    {"frustum_culling=0", [] { return -countIn("world", world.culledCount); }, 40.0},
 };
 }  // namespace
 
@@ -538,16 +504,13 @@ TEST_F(RealWorld, EachSettingChangesThePictureAsItSays) {
 // Compare: left of the line the defaults' picture, right of it the one set now, bit for bit.
 TEST_F(RealWorld, CompareShowsTheDefaultsLeftAndYoursRight) {
     pose("world");
-    renderFrame();
-    const std::vector<unsigned char> defaults = readPixels(0, 0, 800, 600);
+    const std::vector<unsigned char> defaults = renderFrame();
     world.settings.wireframe = true;
     world.settings.parameters.exposure = 3.0f;
-    renderFrame();
-    const std::vector<unsigned char> yours = readPixels(0, 0, 800, 600);
+    const std::vector<unsigned char> yours = renderFrame();
     world.settings.compare = true;
     world.settings.compareSplit = 0.3f;
-    renderFrame();
-    const std::vector<unsigned char> compared = readPixels(0, 0, 800, 600);
+    const std::vector<unsigned char> compared = renderFrame();
     for (size_t i = 0; i < compared.size(); ++i) {
         const bool left = static_cast<int>(i / 4 % 800) < 240;
         if (compared[i] != (left ? defaults : yours)[i]) FAIL() << "pixel " << i / 4 % 800 << "," << i / 4 / 800;

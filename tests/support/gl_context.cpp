@@ -8,8 +8,7 @@ GLFWwindow* sharedGlContext() {
     if (window) return window;
     setFatalPause(false);  // no display or no 4.1 context: fail at once, as the game would
     window = openGameWindow(800, 600);
-    while (glGetError() != GL_NO_ERROR) {  // what loading the entry points left
-    }
+    while (glGetError() != GL_NO_ERROR) {}  // what loading the entry points left
     return window;
 }
 
