@@ -372,6 +372,12 @@ explore() {
   for area in 1x600+400+0 140x40+334+560 40x40+380+280; do
     [ "$(differing compared-filled compared-panel "$area")" = 0 ] || fail "the settings panel covers $area"
   done
+  # The line dragged into the left half: the panel moves right, and the defaults show left of it.
+  xdotool mousemove --window "$(game_window)" 400 300 mousedown 1 sleep 0.3 mousemove --window "$(game_window)" 300 300 \
+    sleep 0.3 mousemove --window "$(game_window)" 200 300 sleep 0.3 mouseup 1
+  wait_reports 2
+  capture dragged
+  [ "$(differing compared-filled dragged 180x500+10+20)" = 0 ] || fail "the panel stayed over the dragged line"
   tap_for_line c '^Compare disabled$'
   xdotool mousemove --window "$(game_window)" 56 229 mousedown 1 sleep 0.3 mouseup 1
   wait_for_line '^Bloom disabled$' 1 30
