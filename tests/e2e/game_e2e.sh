@@ -317,10 +317,13 @@ explore() {
   capture paused-start
   [ "$(differing normal paused-start 370x24+8+543)" != 0 ] && [ "$(differing normal paused-start 800x500+0+0)" = 0 ] ||
     fail "the first key did not take the hint away, or changed more"
-  # Orbit view 4, where the sphere circles the lead enemy: nothing moves until the period key. View
-  # keys and the period key print nothing: a frame shown after them comes before the second report.
+  # Orbit view 4, where the sphere circles the lead enemy (paused at once, where it is in sight):
+  # nothing moves until the period key, which prints nothing: a frame shown after it comes before
+  # the second report.
+  tap_for_line p '^Running$'
   tap_key 4
-  wait_reports 2
+  tap_for_line p '^Paused$'
+  wait_reports 1
   capture paused-1
   wait_reports 1
   capture paused-2
