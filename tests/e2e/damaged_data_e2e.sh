@@ -173,15 +173,13 @@ check_case() {
   rm -rf "$WORK/game"
   prepare_game_dir
   (cd "$WORK/game" && damage "$file" "$kind") || fail "could not damage $file ($kind)"
-  # Pictures are compared in a paused world: whenever they are taken, nothing has moved.
-  local GAME_ARGS=
+  local GAME_ARGS=  # pictures are compared in a paused world
   [ "$expected" = runs ] || GAME_ARGS='--set paused=1'
   start_game
   if [[ $expected =~ ^(runs|still|picture) ]]; then
     wait_for_line '^fps: ~' 1 90
     if [ "$expected" != runs ]; then
-      # The free view from (0, 0, 5): a planet beside the light. Keys 1 and R print nothing: the
-      # second report after them comes from a frame after the one that took them was shown.
+      # The free view from (0, 0, 5): a planet beside the light; two reports: the keys' frame shown.
       hold_key 1 0.5
       hold_key r 0.5
       wait_for_line '^fps: ~' $(($(count_lines '^fps: ~') + 2))

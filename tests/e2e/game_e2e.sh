@@ -226,8 +226,7 @@ showcase() {
   # --pass-times ends each report with the passes' times.
   GAME_ARGS=--pass-times start_game
   wait_for_line '^passes: shadow [0-9.]+ ms, scene [0-9.]+ ms, blur [0-9.]+ ms, composite [0-9.]+ ms$' 2
-  # The still start view reuses its shadow cube and scene: its time is the composite's tone map,
-  # milliseconds on the software driver, whose timer queries would have put it elsewhere.
+  # A still start view's time is the composite's tone map (timer queries put it elsewhere).
   awk '/^passes:/ { composite = $12 } END { exit !(composite + 0 > 0.1) }' "$WORK/out.log" ||
     fail "passes line without the composite's time"
   capture before
@@ -317,9 +316,7 @@ explore() {
   capture paused-start
   [ "$(differing normal paused-start 370x24+8+543)" != 0 ] && [ "$(differing normal paused-start 800x500+0+0)" = 0 ] ||
     fail "the first key did not take the hint away, or changed more"
-  # Orbit view 4, where the sphere circles the lead enemy (paused at once, where it is in sight):
-  # nothing moves until the period key, which prints nothing: a frame shown after it comes before
-  # the second report.
+  # Orbit view 4, paused at once with its sphere in sight: still until the period key (two reports).
   tap_for_line p '^Running$'
   tap_key 4
   tap_for_line p '^Paused$'
@@ -366,8 +363,7 @@ explore() {
   wait_reports 1
   capture compared-filled
 
-  # Tab frees the cursor for the panel, which leaves the compare line, its labels and the middle of
-  # the window in view; a click held 0.3 s on its bloom checkbox switches bloom off.
+  # The panel leaves the compare line, its labels and the middle in view; its bloom checkbox works.
   tap_for_line Tab '^Settings panel open$'
   wait_reports 1
   capture compared-panel
