@@ -169,7 +169,8 @@ void drawPanel(Overlay& overlay, const PassTimer& timer, int frames, float meanM
     const float gap = margin * fontScale;
     // On the left, unless the compare line lies in the left half: then on the right.
     const bool right = world.settings.compare && compareColumn(world.settings, world.frameWidth) * 2 < world.frameWidth;
-    ImGui::SetNextWindowPos(ImVec2(right ? window.x - gap : gap, gap), ImGuiCond_Always, ImVec2(right ? 1.0f : 0.0f, 0.0f));
+    ImGui::SetNextWindowPos(ImVec2(right ? window.x - gap : gap, gap), ImGuiCond_Always,
+                            ImVec2(right ? 1.0f : 0.0f, 0.0f));
     ImGui::SetNextWindowSizeConstraints(
         ImVec2(0.0f, 0.0f), ImVec2(std::max(1.0f, std::min(window.x - 2.0f * gap, panelWidth * fontScale)),
                                    std::max(1.0f, window.y - 2.0f * gap)));
@@ -194,7 +195,8 @@ void drawPanel(Overlay& overlay, const PassTimer& timer, int frames, float meanM
         ImGui::PlotLines("##frames", overlay.frameMs, Overlay::historyFrames, overlay.next, range, 0.0f, top,
                          ImVec2(graphWidth * fontScale, graphHeight * fontScale));
         const double(&passMs)[renderPassCount] = timer.lastMs;
-        ImGui::TextUnformatted(timer.exact ? "Passes, each finished before the next:" : "Passes, by GPU timer queries:");
+        ImGui::TextUnformatted(timer.exact ? "Passes, each finished before the next:"
+                                           : "Passes, by GPU timer queries:");
         ImGui::Text("shadow %.2f ms   scene %.2f ms", passMs[0], passMs[1]);
         ImGui::Text("blur %.2f ms   composite %.2f ms", passMs[2], passMs[3]);
         if (panel) {
