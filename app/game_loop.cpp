@@ -117,7 +117,7 @@ void runFrame(Session& session, const GameOptions& options) {
     if (outcome != FrameOutcome::Drawn) skipWaitedTime(session);
     if (outcome == FrameOutcome::Quit) return;
     Overlay& overlay = session.frame.overlay;
-    if (overlayShown(world.settings) || overlay.firstHint) drawOverlay(overlay, session.passTimer, dt);
+    drawOverlay(overlay, session.passTimer, dt);
     if (takeScreenshotRequest()) {
         saveScreenshot(world.frameWidth, world.frameHeight, std::cout);
         skipWaitedTime(session);

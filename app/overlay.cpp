@@ -13,6 +13,7 @@
 #include "app/compare_marks.h"
 #include "app/controls.h"
 #include "app/settings_panel.h"
+#include "game/game_over.h"
 #include "game/world.h"
 #include "render/frame.h"
 #include "render/pass_timer.h"
@@ -26,6 +27,11 @@ constexpr float graphWidth = 290.0f;
 // of the window (an orbit view's target) in view.
 constexpr float panelWidth = 320.0f;
 constexpr float graphHeight = 36.0f;
+
+// The panel sits on the left, unless the compare line lies in the left half: then on the right.
+bool panelOnRight() {
+    return world.settings.compare && compareColumn(world.settings, world.frameWidth) * 2 < world.frameWidth;
+}
 
 // Frames per second and mean frame time over the last second of the history.
 void lastSecond(const Overlay& overlay, int& frames, float& meanMs) {
@@ -167,8 +173,7 @@ void drawPanel(Overlay& overlay, const PassTimer& timer, int frames, float meanM
     // Never beyond the window: scroll bars where the content is larger.
     const ImVec2 window = ImGui::GetIO().DisplaySize;
     const float gap = margin * fontScale;
-    // On the left, unless the compare line lies in the left half: then on the right.
-    const bool right = world.settings.compare && compareColumn(world.settings, world.frameWidth) * 2 < world.frameWidth;
+    const bool right = panelOnRight();
     ImGui::SetNextWindowPos(ImVec2(right ? window.x - gap : gap, gap), ImGuiCond_Always,
                             ImVec2(right ? 1.0f : 0.0f, 0.0f));
     ImGui::SetNextWindowSizeConstraints(
@@ -207,16 +212,31 @@ void drawPanel(Overlay& overlay, const PassTimer& timer, int frames, float meanM
     }
     ImGui::End();
 }
-// The keys a newcomer needs first, at the bottom left, a row above the compare view's labels.
+
+// The top of the row above the compare view's labels, where the boxed lines at the bottom end.
+float rowAboveLabels(int height) {
+    return std::floor(static_cast<float>(height) - 2.0f * (ImGui::GetFontSize() + ImGui::GetFontSize()));
+}
+
+// The keys a newcomer needs first, at the bottom left.
 void addFirstHint(int height) {
     const float margin = ImGui::GetFontSize() * 0.5f;
-    const float top = std::floor(static_cast<float>(height) - 2.0f * (ImGui::GetFontSize() + 2.0f * margin));
     addBoxedText(ImGui::GetBackgroundDrawList(), "H: keys   Tab: settings   F1: the enemies chase you",
-                 2.0f * margin, top, margin);
+                 2.0f * margin, rowAboveLabels(height), margin);
+}
+
+// The throttle and, while the enemies follow, how far the nearest is from the escape distance: at
+// the bottom right, or the bottom left while the panel sits on the right, growing upwards.
+void addGoalReadout(int width, int height) {
+    char text[96];
+    describeGoal(world.allObjects[0]->speed, nearestEnemyDistance(), world.settings.enemiesFollow, text, sizeof(text));
+    const float margin = ImGui::GetFontSize() * 0.5f;
+    const ImVec2 size = ImGui::CalcTextSize(text);
+    const float left = panelOnRight() ? 2.0f * margin : std::floor(static_cast<float>(width) - 2.0f * margin - size.x);
+    addBoxedText(ImGui::GetBackgroundDrawList(), text, left, rowAboveLabels(height) + ImGui::GetFontSize() - size.y,
+                 margin);
 }
 }  // namespace
-
-bool overlayShown(const RenderSettings& settings) { return settings.overlay || settings.compare; }
 
 void drawOverlay(Overlay& overlay, const PassTimer& timer, float dt) {
     overlay.frameMs[overlay.next] = dt * 1000.0f;
@@ -234,6 +254,7 @@ void drawOverlay(Overlay& overlay, const PassTimer& timer, float dt) {
         addCompareMarks(world.settings, world.frameWidth, world.frameHeight, overlay.compareDragging);
     }
     if (overlay.firstHint) addFirstHint(world.frameHeight);
+    addGoalReadout(world.frameWidth, world.frameHeight);
     renderFrameDrawing();
 }
 

@@ -26,11 +26,9 @@ struct Overlay {
 // Creates the panel's context and GL objects for this window and takes its mouse wheel for the
 // settings panel; writes no file (no imgui.ini).
 void createOverlay(Overlay& overlay, GLFWwindow* window);
-// True when drawOverlay draws anything: the panel (H) or the compare view's line and labels (C).
-bool overlayShown(const RenderSettings& settings);
-// Records the frame time dt (seconds) and draws the panel (and, in the compare view, its line and
-// labels, and the first hint while asked for) into the bound window framebuffer, filled even in
-// wireframe mode; pass times are the timer's latest frame. While the settings
+// Records the frame time dt (seconds) and draws, into the bound window framebuffer (filled even in
+// wireframe mode), the goal readout, the panel while shown, the compare view's line and labels and
+// the first hint while asked for; pass times are the timer's latest frame. While the settings
 // panel is open, the current window's cursor and buttons (polled: a click must last into the next
 // frame) work the panel's controls, which act as their keys do. The panel opens expanded and
 // scrolled to its top, so that each control is where it was the last time it opened.

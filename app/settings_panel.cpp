@@ -79,6 +79,20 @@ const Setting* settingOf(const Control& control) {
 
 bool isParameter(const Setting& setting) { return setting.count || setting.real; }
 
+// A switch that no key flips (how the mouse steers): a checkbox that sets it.
+bool hasKey(const Setting& setting) {
+    for (int i = 0; i < controlCount; ++i) {
+        if (settingOf(controls[i]) == &setting) return true;
+    }
+    return false;
+}
+void drawKeylessSwitch(const Setting& setting, float column) {
+    bool on = settingValue(world.settings, setting) != 0.0f;
+    ImGui::SetCursorPosX(column);
+    if (ImGui::Checkbox(setting.name, &on)) setSettingValue(world.settings, setting, on ? 1.0f : 0.0f);
+    if (ImGui::IsItemHovered()) ImGui::SetTooltip("%s", setting.does);
+}
+
 // Whether the compare view's defaults restore this setting, and so a reset: not the pause, the
 // statistics, the enemies or the overlay, which belong to no picture.
 bool partOfPicture(const Setting& setting) {
@@ -218,7 +232,9 @@ void drawSettingsPanel(float column, int fontScale, const double (&passMs)[rende
             if (setting && inTechnique(*setting, technique)) drawSwitch(controls[c], passMs, column, window);
         }
         for (int s = 0; s < settingCount; ++s) {
-            if (inTechnique(settings[s], technique) && isParameter(settings[s])) drawSlider(settings[s], column, width);
+            if (!inTechnique(settings[s], technique)) continue;
+            if (isParameter(settings[s])) drawSlider(settings[s], column, width);
+            if (settings[s].flag && !hasKey(settings[s])) drawKeylessSwitch(settings[s], column);
         }
     }
     for (int c = 0; c < controlCount; ++c) {

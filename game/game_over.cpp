@@ -1,14 +1,16 @@
 #include "game/game_over.h"
 
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+#include "game/flight.h"
 #include "game/setup.h"
 #include "game/world.h"
 #include "view/bounds.h"
 #include "view/camera.h"
 #include "view/precise_math.h"
-
-namespace {
-constexpr float escapeDistance = 400.0f;
-}  // namespace
 
 bool isGameOver() {
     // The craft collides, whatever view the player watches: a sphere of its size around the eye
@@ -22,12 +24,25 @@ bool isGameOver() {
     return false;
 }
 
-bool hasEscaped() {
+bool hasEscaped() { return !(nearestEnemyDistance() < escapeDistance); }
+
+float nearestEnemyDistance() {
     const glm::vec3 craftPosition = world.allObjects[0]->position;
+    float nearest = std::numeric_limits<float>::infinity();
     for (const SceneObject* enemy : world.enemies) {
-        if (distanceF(craftPosition, enemy->position) < escapeDistance) return false;
+        nearest = std::min(nearest, distanceF(craftPosition, enemy->position));
     }
-    return true;
+    return nearest;
+}
+
+void describeGoal(float speed, float nearestEnemy, bool enemiesFollow, char* text, size_t size) {
+    const int used = speed < 0.0f ? std::snprintf(text, size, "Throttle %.1f reverse (of %.0f)", -speed, -craftMinSpeed)
+                                  : std::snprintf(text, size, "Throttle %.1f of %.0f", speed, craftMaxSpeed);
+    // Rounded down: 399.6 units still reads as short of 400.
+    if (enemiesFollow && used >= 0 && static_cast<size_t>(used) < size) {
+        std::snprintf(text + used, size - static_cast<size_t>(used), "\nNearest enemy %.0f of %.0f to escape",
+                      std::floor(nearestEnemy), escapeDistance);
+    }
 }
 
 GameEnd gameEnd() {
@@ -39,6 +54,6 @@ GameEnd gameEnd() {
 void restartGame() {
     SceneObject& craft = *world.allObjects[0];
     craft.speed = 0.0f;
-    place(craft, craftStartPosition, craft.angleZ, craft.angleX);
-    for (SceneObject* enemy : world.enemies) place(*enemy, randomEnemyPlacement(), craft.angleZ, craft.angleX);
+    place(craft, craftStartPosition, craft.orientation);
+    for (SceneObject* enemy : world.enemies) place(*enemy, randomEnemyPlacement(), craft.orientation);
 }

@@ -26,7 +26,7 @@ void pursue(SceneObject& enemy, glm::vec3 target, float dt) {
     if (const SceneObject* obstacle = firstObstacle(enemy, radius, next)) {
         step = (directionOrZero(next - worldCenter(*obstacle)) + step) * sidestepBlend;
     }
-    place(enemy, enemy.position + step, enemy.angleZ, enemy.angleX);
+    place(enemy, enemy.position + step, enemy.orientation);
 }
 }  // namespace
 

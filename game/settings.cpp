@@ -73,6 +73,7 @@ const Setting settings[] = {
     Setting{"mipmaps", "texture filtering", "0 off, 1 nearest, 2 linear", SettingType::Whole, nullptr, &RS::mipmapMode,
             nullptr, nullptr, 0.0f, 2.0f, 1},
     onOff("enemies_follow", "game", "enemies pursue the craft", &RS::enemiesFollow),
+    onOff("mouse_x_turns", "game", "mouse x yaws the craft instead of rolling it", &RS::mouseXTurns),
     onOff("frame_statistics", "game", "fps lines on the console", &RS::printFrameStats),
     onOff("overlay", "game", "the on-screen panel", &RS::overlay),
     onOff("paused", "game", "the world's time stands still", &RS::paused),

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "assets/model_import_process.h"
+#include "assets/outline.h"
 #include "assets/shader_program.h"
 #include "game/input.h"
 #include "game/world.h"
@@ -27,9 +28,10 @@ constexpr float planetScale = 60.0f;
 constexpr float asteroidScale = 3.0f;     // also the low-detail sphere's
 
 // Constructs a collidable or not object, places it and appends it to the draw list.
-SceneObject* addObject(Model* model, bool collidable, glm::vec3 position, float angleZ, float angleX) {
+SceneObject* addObject(Model* model, bool collidable, glm::vec3 position,
+                       const glm::mat3& orientation = glm::mat3(1.0f)) {
     auto* object = new SceneObject(model, collidable);
-    place(*object, position, angleZ, angleX);
+    place(*object, position, orientation);
     world.allObjects.push_back(object);
     return object;
 }
@@ -102,11 +104,18 @@ void setUpWorld(GLFWwindow* window) {
     planetModel->load(planetFile, worldExtent / planetScale);
     auto* asteroidModel = new Model(asteroidMatrix);
     asteroidModel->load(asteroidFile, worldExtent / asteroidScale);
-    auto* asteroidLowModel = new Model(asteroidMatrix);
-    asteroidLowModel->shareGeometry(*sphereModel);
 
     world.camera->switchToFree(glm::vec3(0.0f), 3.14f, 0.0f);
     uploadSharedVertices();
+    // The rock's low-detail stand-in: the sphere on the rock's centre, scaled to the rock's mean
+    // outline (measured on the uploaded vertices), so that a rock crossing the distance neither grows
+    // nor moves.
+    const float sphereOutline = meanOutlineRadius(*sphereModel);
+    const float rockOutline = meanOutlineRadius(*asteroidModel);
+    const float standInScale = sphereOutline > 0.0f && rockOutline > 0.0f ? rockOutline / sphereOutline : 1.0f;
+    const glm::mat4 onTheRock = glm::translate(asteroidMatrix, asteroidModel->center);
+    auto* asteroidLowModel = new Model(glm::translate(glm::scale(onTheRock, glm::vec3(standInScale)), -sphereModel->center));
+    asteroidLowModel->shareGeometry(*sphereModel);
     world.depthProgram = createDepthProgram();
 
     world.specularPrograms[0] = createSpecularProgram(world.light, world.playerMaterial, 1.0f);
@@ -123,20 +132,20 @@ void setUpWorld(GLFWwindow* window) {
     attachProgram(*sphereModel, world.specularPrograms[4]);
     attachProgram(*lightSphereModel, world.specularPrograms[3]);
 
-    SceneObject* craft = addObject(craftModel, false, craftStartPosition, 0.0f, 0.0f);
+    SceneObject* craft = addObject(craftModel, false, craftStartPosition);
     world.shadowCasters.push_back(craft);
     for (const glm::vec3& position : {glm::vec3(120, 50, 50), glm::vec3(-120, 50, -50), glm::vec3(300, 120, 0)}) {
-        world.shadowCasters.push_back(addObject(planetModel, true, position, 0.0f, 0.0f));
+        world.shadowCasters.push_back(addObject(planetModel, true, position));
     }
-    world.lightSphere = addObject(lightSphereModel, true, world.light.position, 0.0f, 0.0f);
-    world.leadEnemy = addObject(shipModel, true, {-15.0f, 50.0f, 26.5f}, 0.0f, 0.0f);
+    world.lightSphere = addObject(lightSphereModel, true, world.light.position);
+    world.leadEnemy = addObject(shipModel, true, {-15.0f, 50.0f, 26.5f});
     world.shadowCasters.push_back(world.leadEnemy);
     world.enemies.push_back(world.leadEnemy);
     world.orbitSphere = new SceneObject(sphereModel, true);
     world.allObjects.push_back(world.orbitSphere);
 
     for (int i = 0; i < randomEnemyCount; ++i) {
-        SceneObject* enemy = addObject(shipModel, true, randomEnemyPlacement(), 0.0f, 0.0f);
+        SceneObject* enemy = addObject(shipModel, true, randomEnemyPlacement());
         world.shadowCasters.push_back(enemy);
         world.enemies.push_back(enemy);
     }
@@ -147,7 +156,7 @@ void setUpWorld(GLFWwindow* window) {
         const glm::vec3 position = randomPlacement(asteroidMargin);
         const float angleX = static_cast<float>((std::rand() % 314) / 100);
         const float angleZ = static_cast<float>((std::rand() % 314) / 100);
-        SceneObject* asteroid = addObject(asteroidModel, true, position, angleZ, angleX);
+        SceneObject* asteroid = addObject(asteroidModel, true, position, orientationFromAngles(angleZ, angleX));
         world.shadowCasters.push_back(asteroid);
         world.asteroids.push_back(asteroid);
         asteroid->lodModel = asteroidLowModel;

@@ -21,6 +21,7 @@ RenderSettings defaultPicture(const RenderSettings& now) {
     RenderSettings defaults;
     defaults.printFrameStats = now.printFrameStats;
     defaults.enemiesFollow = now.enemiesFollow;
+    defaults.mouseXTurns = now.mouseXTurns;
     defaults.overlay = now.overlay;
     defaults.settingsPanel = now.settingsPanel;
     defaults.paused = now.paused;

@@ -58,6 +58,7 @@ struct RenderSettings {
     bool shadows = true;             // lit surfaces look up the shadow cube; off: all unshadowed
     bool printFrameStats = true;     // "fps: ~" lines once a second
     bool frustumCulling = true;      // skip objects outside the view; also the "Culled" line
+    bool mouseXTurns = false;        // mouse x yaws the craft about its up axis instead of rolling it
     bool lodAlwaysLowest = false;    // always draw the low-detail model
     bool wireframe = false;          // polygons as lines, bypasses the HDR target and bloom
     bool enemiesFollow = false;      // enemies pursue the player
@@ -89,10 +90,9 @@ struct PixelRect {
 struct SceneObject {
     Model* model = nullptr;     // geometry, program and bounds
     Model* lodModel = nullptr;  // low-detail geometry, asteroids only
-    float angleZ = 0.0f;        // radians about Z
-    float angleX = 0.0f;        // radians about X
-    glm::vec3 position{0.0f};   // placement position
-    glm::mat4 transform{1.0f};  // translate(position) * rotX(angleX) * rotZ(angleZ)
+    glm::mat3 orientation{1.0f};  // rotation of the object's axes into the world's
+    glm::vec3 position{0.0f};     // placement position
+    glm::mat4 transform{1.0f};    // translate(position) * orientation
     float speed = 0.0f;         // forward speed, player's craft only
     glm::vec3 worldPosition{0.0f};  // translation of transform * model->modelMatrix
     bool collidable = false;    // false: every sphere test against it fails

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <glm/gtc/constants.hpp>
+#include <glm/gtc/matrix_transform.hpp>
 #include <memory>
 
 #include "game/flight.h"
@@ -39,12 +41,12 @@ struct Game : ::testing::Test {
         camera->target = &craft;
         world.allObjects = {&craft, &planet, &rocks[0], &rocks[1], &ships[0], &ships[1]};
         world.enemies = {&ships[0], &ships[1]};
-        place(craft, {10, 20, 30}, 0, 0);
-        place(planet, {-100, 0, 0}, 0, 0);
-        place(rocks[0], {150, 150, 150}, 1, 2);
-        place(rocks[1], {-150, 100, 120}, 3, 0);
-        place(ships[0], {10, 20, 430}, 0, 0);
-        place(ships[1], {10, -380, 30}, 0, 0);
+        place(craft, {10, 20, 30});
+        place(planet, {-100, 0, 0});
+        place(rocks[0], {150, 150, 150}, orientationFromAngles(1, 2));
+        place(rocks[1], {-150, 100, 120}, orientationFromAngles(3, 0));
+        place(ships[0], {10, 20, 430});
+        place(ships[1], {10, -380, 30});
     }
     void TearDown() override { world = World{}; }
     void fly(std::set<int> keys, int frames, float dt) {
@@ -80,7 +82,7 @@ TEST_F(Game, CraftThrottleBrakeAndStandstill) {
 }
 
 TEST_F(Game, CraftMovesAlongItsOwnAxesAndTurnsWithTheMouseFromTheNextFrameOn) {
-    place(craft, {5.0f, -3.0f, 2.0f}, 0.4f, -0.2f);
+    place(craft, {5.0f, -3.0f, 2.0f}, orientationFromAngles(0.4f, -0.2f));
     const glm::vec3 start = craft.position;
     fly({GLFW_KEY_W, GLFW_KEY_S, GLFW_KEY_A, GLFW_KEY_D, GLFW_KEY_SPACE, GLFW_KEY_LEFT_SHIFT}, 20, 0.05f);
     EXPECT_EQ(craft.position, start);
@@ -97,37 +99,62 @@ TEST_F(Game, CraftMovesAlongItsOwnAxesAndTurnsWithTheMouseFromTheNextFrameOn) {
     script.cursorMoves.clear();
     script.cursorX = 407.0;  // 7 pixels right, 5 pixels down
     script.cursorY = 305.0;
+    const glm::mat3 before = craft.orientation;
     flyPlayer(nullptr, 0.1f);
-    EXPECT_EQ(craft.angleX, static_cast<float>(-0.2f - (-7.0f) * 0.01));
-    EXPECT_EQ(craft.angleZ, static_cast<float>(0.4f + (-5.0f) * 0.01));
+    EXPECT_NE(craft.orientation, before);
     EXPECT_EQ(script.cursorMoves, (std::vector<std::pair<double, double>>{{400.0, 300.0}}));
     expectNear(craft.position, expected);
     EXPECT_EQ(glm::vec3(craft.transform[3]), craft.position);
+}
+
+// Mouse x rolls the craft right about its own forward axis (with mouse_x_turns: yaws it right
+// about its own up axis) and mouse up raises its nose about its side axis, in every attitude:
+// level, nose up, nose down and upside down after a half loop.
+TEST_F(Game, SteeringTurnsTheCraftAboutItsOwnAxesInEveryAttitude) {
+    craftModel.modelMatrix = glm::rotate(glm::mat4(1.0f), -glm::half_pi<float>(), glm::vec3(1, 0, 0));
+    const float turn = 0.4f;  // 40 pixels
+    const float c = std::cos(turn), s = std::sin(turn);
+    for (float pitch : {0.0f, glm::half_pi<float>(), -glm::half_pi<float>(), glm::pi<float>()}) {
+        for (int move = 0; move < 3; ++move) {
+            place(craft, {0, 0, 0}, orientationFromAngles(pitch, 0.0f));
+            const glm::mat3 axes(objectMatrix(craft));  // forward, left, up
+            const glm::vec3 forward = axes[0], up = axes[2], right = glm::cross(forward, up);
+            world.settings.mouseXTurns = move == 1;
+            script.cursorX = move < 2 ? 440.0 : 400.0;
+            script.cursorY = move < 2 ? 300.0 : 260.0;
+            flyPlayer(nullptr, 0.0f);
+            const glm::mat3 turned(objectMatrix(craft));
+            const glm::vec3 expectedForward[] = {forward, c * forward + s * right, c * forward + s * up};
+            const glm::vec3 expectedUp[] = {c * up + s * right, up, c * up - s * forward};
+            expectNear(turned[0], expectedForward[move]);
+            expectNear(turned[2], expectedUp[move]);
+        }
+    }
 }
 
 // Enemies close in at 15 units a second without turning; the craft is no obstacle; an enemy
 // touching obstacles goes half way toward the away vector of the first one, seeing earlier
 // enemies at their new places; directions of zero length give no NaN.
 TEST_F(Game, EnemiesChaseTheCraftAndSidestepTheFirstObstacle) {
-    place(craft, {0, 0, 0}, 0, 0);
+    place(craft, {0, 0, 0});
     world.allObjects = {&craft, &ships[0], &ships[1], &rocks[0], &rocks[1]};
-    place(rocks[0], {0, 0, 500}, 0, 0);
-    place(rocks[1], {0, 500, 0}, 0, 0);
+    place(rocks[0], {0, 0, 500});
+    place(rocks[1], {0, 500, 0});
     SceneObject& enemy = ships[1];
     world.enemies = {&ships[0], &enemy};
-    place(ships[0], {0, 0, -500}, 0, 0);
-    place(enemy, {60, 80, 0}, 0.4f, 1.2f);
+    place(ships[0], {0, 0, -500});
+    place(enemy, {60, 80, 0}, orientationFromAngles(0.4f, 1.2f));
     const glm::mat3 turned(enemy.transform);
     pursuePlayer(0.1f);
     expectNear(enemy.position, glm::vec3(60, 80, 0) * (98.5f / 100.0f));
-    EXPECT_TRUE(enemy.angleZ == 0.4f && glm::mat3(enemy.transform) == turned);
-    place(enemy, {0, 0, 1}, 0, 0);  // the next step lies inside the craft
+    EXPECT_EQ(glm::mat3(enemy.transform), turned);
+    place(enemy, {0, 0, 1});  // the next step lies inside the craft
     pursuePlayer(0.2f);
     expectNear(enemy.position, {0, 0, -2});
 
-    place(ships[0], {30, 0, 0}, 0, 0);     // moves on to (27, 0, 0) unhindered
-    place(enemy, {29.5f, 2.4f, 0}, 0, 0);  // then touches it there, and the rock, later in the list
-    place(rocks[0], {25, 5.5f, 0}, 0, 0);
+    place(ships[0], {30, 0, 0});     // moves on to (27, 0, 0) unhindered
+    place(enemy, {29.5f, 2.4f, 0});  // then touches it there, and the rock, later in the list
+    place(rocks[0], {25, 5.5f, 0});
     const glm::vec3 straight = glm::normalize(-enemy.position) * 3.0f;
     const glm::vec3 away = glm::normalize(enemy.position + straight - glm::vec3(27, 0, 0));
     const glm::vec3 expected = enemy.position + (away + straight) * 0.5f;
@@ -135,9 +162,9 @@ TEST_F(Game, EnemiesChaseTheCraftAndSidestepTheFirstObstacle) {
     expectNear(ships[0].position, {27, 0, 0});
     expectNear(enemy.position, expected);
 
-    place(enemy, {0, 0, 0}, 0, 0);
-    place(rocks[0], {100, 0, 0}, 0, 0);
-    place(ships[0], {101.5f, 0, 0}, 0, 0);  // its next position is the rock's centre
+    place(enemy, {0, 0, 0});
+    place(rocks[0], {100, 0, 0});
+    place(ships[0], {101.5f, 0, 0});  // its next position is the rock's centre
     pursuePlayer(0.1f);
     EXPECT_EQ(enemy.position, glm::vec3(0));
     expectNear(ships[0].position, {100.75f, 0, 0});
@@ -156,19 +183,33 @@ TEST_F(Game, TheCraftCollidesInEveryViewAndEscapeNeedsFourHundredUnits) {
                  {{150, 155.1f, 150}, false}, {{10, 20, 430 - 3.49f}, true}};
     for (CameraMode mode : {CameraMode::Free, CameraMode::Orbit, CameraMode::Chase}) {
         for (const auto& c : cases) {
-            place(craft, c.chaseEye - eyeOffset, 0, 0);
+            place(craft, c.chaseEye - eyeOffset);
             eye(mode, mode == CameraMode::Chase ? c.chaseEye : rocks[1].position);
             EXPECT_EQ(isGameOver(), c.over) << static_cast<int>(mode) << ": " << c.chaseEye.x << "," << c.chaseEye.y;
         }
     }
-    place(craft, {10, 20, 30}, 0, 0);
+    place(craft, {10, 20, 30});
     eye(CameraMode::Free, planet.position);
     EXPECT_EQ(gameEnd(), GameEnd::Escape);
-    place(craft, planet.position, 0, 0);
+    place(craft, planet.position);
     EXPECT_EQ(gameEnd(), GameEnd::Crash);
-    place(craft, {10, 20, 30}, 0, 0);
-    place(ships[1], {10, 20 - 399.99f, 30}, 0, 0);
+    place(craft, {10, 20, 30});
+    place(ships[1], {10, 20 - 399.99f, 30});
     EXPECT_EQ(gameEnd(), GameEnd::None);
+}
+
+// The readout: the throttle (reverse on its own terms) and, while the enemies follow, the nearest
+// one's distance, rounded down so that it never reads 400 before the escape; a short buffer cuts it.
+TEST_F(Game, TheGoalReadoutShowsTheThrottleAndTheDistanceToEscape) {
+    place(ships[1], {10, 20 - 150.5f, 30});
+    EXPECT_EQ(nearestEnemyDistance(), 150.5f);
+    char text[96];
+    describeGoal(12.34f, 399.9f, false, text, sizeof(text));
+    EXPECT_STREQ(text, "Throttle 12.3 of 20");
+    describeGoal(-3.5f, 399.9f, true, text, sizeof(text));
+    EXPECT_STREQ(text, "Throttle 3.5 reverse (of 7)\nNearest enemy 399 of 400 to escape");
+    describeGoal(20.0f, 1.0f, true, text, 8);
+    EXPECT_STREQ(text, "Throttl");
 }
 
 // The craft comes back to its start at rest in its old orientation, which the enemies take too;
@@ -176,17 +217,17 @@ TEST_F(Game, TheCraftCollidesInEveryViewAndEscapeNeedsFourHundredUnits) {
 // ever starts within 50 units of the craft's surface.
 TEST_F(Game, RestartBringsTheCraftBackAndScattersTheEnemiesInItsOrientation) {
     std::srand(1);
-    place(craft, {120, 5, 5}, 0.7f, -0.3f);
+    place(craft, {120, 5, 5}, orientationFromAngles(0.7f, -0.3f));
     craft.speed = 12.0f;
     eye(CameraMode::Free, {1, 2, 3});
     restartGame();
     EXPECT_EQ(craft.position, glm::vec3(50, -70, -35));
     EXPECT_EQ(glm::vec3(craft.transform[3]), craft.position);
-    EXPECT_TRUE(craft.speed == 0.0f && craft.angleZ == 0.7f && craft.angleX == -0.3f);
+    EXPECT_TRUE(craft.speed == 0.0f && craft.orientation == orientationFromAngles(0.7f, -0.3f));
     EXPECT_EQ(camera->position, glm::vec3(1, 2, 3));
     for (int i = 0; i < 2; ++i) {
         const SceneObject& ship = ships[i];
-        EXPECT_TRUE(ship.angleZ == 0.7f && ship.angleX == -0.3f) << i;
+        EXPECT_EQ(ship.orientation, craft.orientation) << i;
         EXPECT_EQ(ship.position, glm::round(ship.position));
         EXPECT_GT(distanceF(ship.position, worldCenter(craft)), worldRadius(craft) + 50.0f);
         for (const SceneObject* object : world.allObjects) {

@@ -33,7 +33,7 @@ struct View : ::testing::Test {
         script.windowHeight = height;
         camera = std::make_unique<Camera>(nullptr);
         world.camera = camera.get();
-        place(target, {10.0f, -4.0f, 2.0f}, 0.5f, 0.3f);
+        place(target, {10.0f, -4.0f, 2.0f}, orientationFromAngles(0.5f, 0.3f));
         camera->target = &target;
     }
     glm::mat4 frame(float dt = 0.0f) {
@@ -55,9 +55,10 @@ struct View : ::testing::Test {
 }  // namespace
 
 // A wider window widens the view (the goldens fix the rest of the projection) and moves the
-// cursor to the window's new centre.
+// cursor to the window's new centre. The projection takes the frustum's tangent, rounded once.
 TEST_F(View, ProjectionFollowsTheWindow) {
     const glm::mat4 p = cameraProjection();
+    EXPECT_EQ(p[1][1], 1.7320509f);
     const glm::mat4 viewProjection = camera->updateCamera(nullptr, 0.0f);
     EXPECT_EQ(viewProjection, p * camera->view);
     script.windowWidth = 1600;
@@ -100,12 +101,14 @@ TEST_F(View, SwitchToFreeKeepsTheCurrentView) {
     EXPECT_FALSE(std::isnan(camera->yaw) || std::isnan(camera->pitch));
 }
 
-// R puts the free eye back at (0, 0, 5) facing -X; the light key looks up from the light; a
+// R puts the free eye back at (0, 0, 5) facing -X, upright; the light key looks up from the light; a
 // still mouse turns nothing, a pending re-centre swallows a move, right turns to larger yaw;
 // opposite keys cancel, alternatives count once, D moves right.
 TEST_F(View, FreeCameraKeysAndMouse) {
     script.heldKeys = {GLFW_KEY_R};
-    expectNear(forwardOf(frame()), {-1.0f, 0.0f, 0.0f}, 0.002f);
+    const glm::mat4 reset = frame();
+    expectNear(forwardOf(reset), {-1.0f, 0.0f, 0.0f}, 0.002f);
+    expectNear(upOf(reset), {0.0f, 1.0f, 0.0f}, 0.002f);
     EXPECT_EQ(camera->position, glm::vec3(0.0f, 0.0f, 5.0f));
     script.heldKeys.clear();
     camera->switchToFree({-10.0f, 5.0f, 3.0f}, 3.14f, 0.0f);
@@ -151,7 +154,7 @@ TEST_F(View, FrustumPlanesFaceOutwardAndSpheresAreCulledOnlyWhenWhollyOutside) {
 TEST(Bounds, PlacementRadiusAndContact) {
     Model model = sphereOfRadius(2.0f, glm::scale(glm::mat4(1.0f), glm::vec3(3.0f)));
     SceneObject object(&model, true);
-    place(object, {1.0f, 2.0f, 3.0f}, 0.3f, 0.7f);
+    place(object, {1.0f, 2.0f, 3.0f}, orientationFromAngles(0.3f, 0.7f));
     const glm::vec3 turnedAboutZ(std::cos(0.3f), std::sin(0.3f), 0.0f);
     const glm::vec3 thenAboutX(turnedAboutZ.x, turnedAboutZ.y * std::cos(0.7f), turnedAboutZ.y * std::sin(0.7f));
     expectNear(glm::vec3(object.transform * glm::vec4(1.0f, 0.0f, 0.0f, 1.0f)), thenAboutX + glm::vec3(1, 2, 3));
@@ -161,7 +164,7 @@ TEST(Bounds, PlacementRadiusAndContact) {
     lopsided.center = glm::vec3(0.1f, 0.0f, 0.0f);
     lopsided.farthestVertex = glm::vec3(0.1f, 0.0f, -10.0f);
     SceneObject rock(&lopsided, true);
-    place(rock, {5.0f, 6.0f, 7.0f}, 0.0f, 0.0f);
+    place(rock, {5.0f, 6.0f, 7.0f});
     EXPECT_EQ(rock.worldPosition, glm::vec3(5.0f, 6.0f, 11.0f));
     EXPECT_FLOAT_EQ(worldRadius(rock), 10.0f);
     EXPECT_TRUE(touchesSphere(rock, 2.0f, {5.1f, 6.0f, 11.0f - 12.0f}));

@@ -195,7 +195,7 @@ int rockShowingThroughSphere() {
     const glm::vec3 sphere = worldCenter(*world.orbitSphere);
     const glm::vec3 towardsLight = glm::normalize(world.light.position - sphere);
     SceneObject& rock = *world.asteroids[0];
-    place(rock, sphere - towardsLight * 15.0f, rock.angleZ, rock.angleX);
+    place(rock, sphere - towardsLight * 15.0f, rock.orientation);
     aimAt(sphere + towardsLight * 6.0f, sphere);
     const glm::ivec2 pixel = pixelOf(sphere);
     const std::vector<unsigned char> with = renderFrame(pixel, {1, 1});
@@ -211,7 +211,7 @@ int rockShowingThroughSphere() {
 TEST_F(RealWorld, TheFrameAfterRIsTheNewGamesPicture) {
     const Scenario crashWithRHeld{"restart", GLFW_KEY_R, [] {
         SceneObject& craft = *world.allObjects[0];
-        place(craft, world.light.position, craft.angleZ, craft.angleX);
+        place(craft, world.light.position, craft.orientation);
     }};
     startScenario(crashWithRHeld);
     ASSERT_EQ(drawFrame(context, 0.0f, nullptr), FrameOutcome::NewGame);
@@ -223,6 +223,17 @@ TEST_F(RealWorld, TheFrameAfterRIsTheNewGamesPicture) {
     glm::vec3 eye(0.0f);
     glGetUniformfv(lit, glGetUniformLocation(lit, "viewPosition"), &eye.x);
     EXPECT_EQ(eye, world.camera->position) << "highlights are seen from this frame's eye";
+}
+
+// Key 1, then R: the free view faces -X with the world's up as its up, so the light, above and
+// beside the eye, shows in the window's upper half.
+TEST_F(RealWorld, RShowsTheFreeViewUpright) {
+    startScenario({"1 then R", GLFW_KEY_R, [] { world.camera->switchToFree(glm::vec3(0.0f), 3.14f, 0.0f); }});
+    drawFrame(context, 0.0f, nullptr);
+    const glm::ivec2 light = pixelOf(world.light.position);
+    EXPECT_GT(light.y, 300);
+    const std::vector<unsigned char> centre = readPixels(light.x, light.y, 1, 1);
+    EXPECT_GT(centre[0] + centre[1] + centre[2], 600) << "the light's sphere is drawn there";
 }
 
 // A still view is drawn anew when only a shadow over it changes: the casters out of view leave.
@@ -513,4 +524,48 @@ TEST_F(RealWorld, CompareShowsTheDefaultsLeftAndYoursRight) {
         const bool left = static_cast<int>(i / 4 % 800) < 240;
         if (compared[i] != (left ? defaults : yours)[i]) FAIL() << "pixel " << i / 4 % 800 << "," << i / 4 / 800;
     }
+}
+
+namespace {
+// Pixels the rock covers: nearer in the scene pass's depth than with the rock beyond the far plane.
+int rockPixels(SceneObject& rock, const glm::mat4& placed) {
+    std::vector<float> depths[2] = {std::vector<float>(800 * 600), std::vector<float>(800 * 600)};
+    for (int without = 0; without < 2; ++without) {
+        rock.transform = glm::translate(glm::mat4(1.0f), glm::vec3(0.0f, 5000.0f * without, 0.0f)) * placed;
+        renderFrame();
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, world.bloomPass.hdrFramebuffer);
+        glReadPixels(0, 0, 800, 600, GL_DEPTH_COMPONENT, GL_FLOAT, depths[without].data());
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+    }
+    rock.transform = placed;
+    int count = 0;
+    for (size_t i = 0; i < depths[0].size(); ++i) count += depths[0][i] < depths[1][i];
+    return count;
+}
+}  // namespace
+
+// At the level-of-detail distance the stand-in covers as much of the view as its rock, on average
+// over views from all round: a rock crossing the distance does not pop.
+TEST_F(RealWorld, TheLowDetailStandInIsAsLargeAsItsRock) {
+    SceneObject& rock = *world.asteroids[0];
+    // High above the field, where nothing else comes near the line of sight.
+    const glm::mat4 placed = glm::translate(glm::mat4(1.0f), glm::vec3(0.0f, 700.0f, 0.0f)) * glm::mat4(glm::mat3(rock.transform));
+    rock.transform = placed;
+    const glm::vec3 centre = worldCenter(rock);
+    const float distance = world.settings.parameters.lodDistance;
+    world.settings.parameters.fieldOfView = 30.0f;  // about four times the rock's pixels at the default
+    constexpr int views = 12;
+    double pixels[2] = {0.0, 0.0};  // the rock's own model, the stand-in
+    for (int i = 0; i < views; ++i) {
+        const float y = 1.0f - (2.0f * i + 1.0f) / views;  // Fibonacci points: evenly spread directions
+        const float ring = std::sqrt(1.0f - y * y);
+        aimAt(centre + glm::vec3(ring * std::cos(2.4f * i), y, ring * std::sin(2.4f * i)) * distance, centre);
+        for (int low = 0; low < 2; ++low) {
+            world.settings.lodAlwaysLowest = low == 1;
+            world.settings.parameters.lodDistance = low ? distance : 1e6f;
+            pixels[low] += rockPixels(rock, placed) / double(views);
+        }
+    }
+    EXPECT_GT(pixels[0], 1000.0);
+    EXPECT_NEAR(pixels[1] / pixels[0], 1.0, 0.1) << "rock " << pixels[0] << " px, stand-in " << pixels[1] << " px";
 }

@@ -11,12 +11,15 @@ namespace {
 glm::vec3 toWorld(const glm::mat4& matrix, glm::vec3 point) { return glm::vec3(matrix * glm::vec4(point, 1.0f)); }
 }  // namespace
 
-void place(SceneObject& object, glm::vec3 position, float angleZ, float angleX) {
+void place(SceneObject& object, glm::vec3 position, const glm::mat3& orientation) {
     object.position = position;
-    object.angleZ = angleZ;
-    object.angleX = angleX;
-    object.transform = glm::translate(glm::mat4(1.0f), position) * glm::eulerAngleX(angleX) * glm::eulerAngleZ(angleZ);
+    object.orientation = orientation;
+    object.transform = glm::translate(glm::mat4(1.0f), position) * glm::mat4(orientation);
     object.worldPosition = glm::vec3(objectMatrix(object)[3]);
+}
+
+glm::mat3 orientationFromAngles(float angleZ, float angleX) {
+    return glm::mat3(glm::eulerAngleX(angleX) * glm::eulerAngleZ(angleZ));
 }
 
 glm::mat4 objectMatrix(const SceneObject& object) { return object.transform * object.model->modelMatrix; }

@@ -5,8 +5,10 @@
 
 struct SceneObject;
 
-// Stores position and angles; transform = translate(position) * rotX(angleX) * rotZ(angleZ).
-void place(SceneObject& object, glm::vec3 position, float angleZ, float angleX);
+// Stores position and orientation; transform = translate(position) * orientation.
+void place(SceneObject& object, glm::vec3 position, const glm::mat3& orientation = glm::mat3(1.0f));
+// The orientation that turns about Z by angleZ, then about X by angleX (radians).
+glm::mat3 orientationFromAngles(float angleZ, float angleX);
 // transform * model->modelMatrix.
 glm::mat4 objectMatrix(const SceneObject& object);
 // World image of the model's center.

@@ -104,9 +104,10 @@ void Camera::lookWithMouse(GLFWwindow* window) {
 
 glm::mat4 Camera::updateFree(GLFWwindow* window, float dt) {
     if (keyHeldOrPressed(window, GLFW_KEY_R)) {
+        // Along -X, level: a pitch in [-pi, 0] keeps the world's up as the view's up.
         position = glm::vec3(0.0f, 0.0f, 5.0f);
-        yaw = 3.14f;
-        pitch = glm::half_pi<float>();
+        yaw = static_cast<float>(3.14 + glm::pi<double>());
+        pitch = -glm::half_pi<float>();
     }
     // While the settings panel has the cursor, the mouse does not look around.
     if (!world.settings.settingsPanel) lookWithMouse(window);
@@ -152,5 +153,13 @@ glm::vec3 chaseEyePosition(const SceneObject& craft) {
 }
 
 glm::mat4 cameraProjection() {
-    return glm::perspective(viewHalfAngle() * 2.0f, cameraAspect(), nearDistance, farDistance);
+    // The frustum's own tangent: a float tangent of the float angle would round differently.
+    const float tangent = tanF(viewHalfAngle());
+    glm::mat4 projection(0.0f);
+    projection[0][0] = 1.0f / (cameraAspect() * tangent);
+    projection[1][1] = 1.0f / tangent;
+    projection[2][2] = -(farDistance + nearDistance) / (farDistance - nearDistance);
+    projection[2][3] = -1.0f;
+    projection[3][2] = -(2.0f * farDistance * nearDistance) / (farDistance - nearDistance);
+    return projection;
 }

@@ -65,5 +65,6 @@ glm::vec3 chaseEyePosition(const SceneObject& craft);
 // aspect) into the world; a window that changed size gets the cursor at its new centre.
 void readWindowSizes(GLFWwindow* window);
 
-// 60 degree perspective with the framebuffer's aspect, near 0.1, far 1000.
+// The perspective of the field of view setting with the framebuffer's aspect, near 0.1, far 1000,
+// from the same tangent as the frustum.
 glm::mat4 cameraProjection();

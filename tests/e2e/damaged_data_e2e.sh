@@ -183,7 +183,7 @@ check_case() {
       hold_key 1 0.5
       hold_key r 0.5
       wait_for_line '^fps: ~' $(($(count_lines '^fps: ~') + 2))
-      import -window "$(game_window)" -crop 200x150+0+280 +repage "$WORK/$kind.png"
+      import -window "$(game_window)" -crop 200x150+600+170 +repage "$WORK/$kind.png"
     fi
     quit_game
     observed="runs, status $GAME_STATUS"

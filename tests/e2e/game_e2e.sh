@@ -304,18 +304,28 @@ explore() {
   wait_reports 2
   capture bright
   quit_with_status_0
-  start_game
+  GAME_ARGS='--set paused=1' start_game
   wait_reports 2
   capture normal
   awk -v b="$(mean_of bright)" -v n="$(mean_of normal)" 'BEGIN { exit !(b > n * 1.2) }' ||
     fail "--set exposure=2 does not brighten the start view ($(mean_of bright) vs $(mean_of normal))"
 
-  # The first key, P, takes the hint at the bottom left away and changes nothing else in the start view.
-  tap_for_line p '^Paused$'
-  wait_reports 1
+  # F1 adds the nearest enemy's distance to the readout at the bottom right, clear of the window's
+  # middle ninth, and changes nothing else; the first key takes the hint at the bottom left away.
+  tap_for_line F1 '^Enemies are following you!$'
+  wait_reports 2
+  capture following
+  tap_for_line F1 '^Enemies are taking a break!$'
+  wait_reports 2
   capture paused-start
   [ "$(differing normal paused-start 370x24+8+543)" != 0 ] && [ "$(differing normal paused-start 800x500+0+0)" = 0 ] ||
     fail "the first key did not take the hint away, or changed more"
+  local box box_w box_h box_x box_y
+  box=$(convert "$WORK/following.png" "$WORK/paused-start.png" -compose difference -composite -threshold 0 -trim \
+        -format '%w %h %X %Y' info: 2>/dev/null)
+  read -r box_w box_h box_x box_y <<<"$box"
+  [ "$box_w" -gt 100 ] && [ "$box_w" -lt 400 ] && [ "$box_h" -lt 40 ] && [ "${box_x#+}" -ge 534 ] &&
+    [ "${box_y#+}" -ge 400 ] || fail "F1 changed more than the readout's corner: $box"
   # Orbit view 4, paused at once with its sphere in sight: still until the period key (two reports).
   tap_for_line p '^Running$'
   tap_key 4
