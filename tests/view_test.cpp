@@ -101,14 +101,12 @@ TEST_F(View, SwitchToFreeKeepsTheCurrentView) {
     EXPECT_FALSE(std::isnan(camera->yaw) || std::isnan(camera->pitch));
 }
 
-// R puts the free eye back at (0, 0, 5) facing -X, upright; the light key looks up from the light; a
+// R puts the free eye back at (0, 0, 5) facing -X; the light key looks up from the light; a
 // still mouse turns nothing, a pending re-centre swallows a move, right turns to larger yaw;
 // opposite keys cancel, alternatives count once, D moves right.
 TEST_F(View, FreeCameraKeysAndMouse) {
     script.heldKeys = {GLFW_KEY_R};
-    const glm::mat4 reset = frame();
-    expectNear(forwardOf(reset), {-1.0f, 0.0f, 0.0f}, 0.002f);
-    expectNear(upOf(reset), {0.0f, 1.0f, 0.0f}, 0.002f);
+    expectNear(forwardOf(frame()), {-1.0f, 0.0f, 0.0f}, 0.002f);
     EXPECT_EQ(camera->position, glm::vec3(0.0f, 0.0f, 5.0f));
     script.heldKeys.clear();
     camera->switchToFree({-10.0f, 5.0f, 3.0f}, 3.14f, 0.0f);

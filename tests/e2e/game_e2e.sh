@@ -191,6 +191,12 @@ differing() {
   compare -metric AE "$WORK/$1.png${3:+[$3]}" "$WORK/$2.png${3:+[$3]}" null: 2>&1 | cut -d' ' -f1
 }
 
+# changed_box <a> <b>: "width height x y" of the smallest box holding every pixel where two captures differ
+changed_box() {
+  convert "$WORK/$1.png" "$WORK/$2.png" -compose difference -composite -threshold 0 -trim -format '%w %h %X %Y' info: |
+    tr -d +
+}
+
 # The window's size as WxH.
 window_size() { xdotool getwindowgeometry "$(game_window)" | sed -n 's/.*Geometry: //p'; }
 
@@ -270,12 +276,10 @@ showcase() {
   tap_for_line h '^Overlay enabled$'
   wait_reports 2
   capture panel
-  local box box_w box_h box_x box_y
-  box=$(convert "$WORK/panel.png" "$WORK/window.png" -compose difference -composite -threshold 0 -trim \
-        -format '%w %h %X %Y' info: 2>/dev/null)
-  read -r box_w box_h box_x box_y <<<"$box"
-  [ "$box_x" = +10 ] && [ "$box_y" = +10 ] && [ "$box_w" -lt 500 ] && [ "$box_h" -lt 500 ] ||
-    fail "the panel changed pixels outside its corner: $box"
+  local box_w box_h box_x box_y
+  read -r box_w box_h box_x box_y <<<"$(changed_box panel window)"
+  [ "$box_x" = 10 ] && [ "$box_y" = 10 ] && [ "$box_w" -lt 500 ] && [ "$box_h" -lt 500 ] ||
+    fail "the panel changed pixels outside its corner: $box_w x $box_h at $box_x, $box_y"
   # Where the working directory cannot be written, the game says why and goes on.
   tap_for_line h '^Overlay disabled$'
   rm -rf "$WORK/game"
@@ -320,12 +324,10 @@ explore() {
   capture paused-start
   [ "$(differing normal paused-start 370x24+8+543)" != 0 ] && [ "$(differing normal paused-start 800x500+0+0)" = 0 ] ||
     fail "the first key did not take the hint away, or changed more"
-  local box box_w box_h box_x box_y
-  box=$(convert "$WORK/following.png" "$WORK/paused-start.png" -compose difference -composite -threshold 0 -trim \
-        -format '%w %h %X %Y' info: 2>/dev/null)
-  read -r box_w box_h box_x box_y <<<"$box"
-  [ "$box_w" -gt 100 ] && [ "$box_w" -lt 400 ] && [ "$box_h" -lt 40 ] && [ "${box_x#+}" -ge 534 ] &&
-    [ "${box_y#+}" -ge 400 ] || fail "F1 changed more than the readout's corner: $box"
+  local box_w box_h box_x box_y
+  read -r box_w box_h box_x box_y <<<"$(changed_box following paused-start)"
+  [ "$box_w" -gt 100 ] && [ "$box_w" -lt 400 ] && [ "$box_h" -lt 40 ] && [ "$box_x" -ge 534 ] && [ "$box_y" -ge 400 ] ||
+    fail "F1 changed more than the readout's corner: $box_w x $box_h at $box_x, $box_y"
   # Orbit view 4, paused at once with its sphere in sight: still until the period key (two reports).
   tap_for_line p '^Running$'
   tap_key 4
