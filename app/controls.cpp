@@ -39,7 +39,7 @@ void freeView(const Control&, GLFWwindow*, std::ostream&) { world.camera->switch
 void chaseView(const Control&, GLFWwindow* window, std::ostream&) {
     if (world.allObjects.empty()) return;
     chaseCraft(*world.camera, world.allObjects[0]);
-    input.setCursorPos(window, world.windowWidth / 2, world.windowHeight / 2);
+    centreCursor(window);
 }
 void orbit3(const Control&, GLFWwindow*, std::ostream&) { orbit(orbitViews[0]); }
 void orbit4(const Control&, GLFWwindow*, std::ostream&) { orbit(orbitViews[1]); }
@@ -97,8 +97,8 @@ void switchFullscreen(const Control&, GLFWwindow* window, std::ostream& out) { t
 void screenshot(const Control&, GLFWwindow*, std::ostream&) { requestScreenshot(); }
 
 // The textures sample as loaded (linear, no mip-maps) until F4 or F5 is first pressed.
-int samplingState() { return !world.settings.filtersChosen || world.settings.textureLinear ? 0 : 1; }
-int mipmapState() { return world.settings.filtersChosen ? world.settings.mipmapMode : 0; }
+int samplingState() { return textureFilters(world.settings).linear ? 0 : 1; }
+int mipmapState() { return textureFilters(world.settings).mipmapMode; }
 int pipelineViewState() { return static_cast<int>(world.settings.pipelineView); }
 int fullscreenState() { return isFullscreen(glfwGetCurrentContext()) ? 0 : 1; }
 
@@ -221,7 +221,7 @@ void handleSwitchKeys(GLFWwindow* window, std::ostream& out) {
 void closeSettingsPanel(GLFWwindow* window, std::ostream& out) {
     world.settings.settingsPanel = false;
     glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_DISABLED);
-    input.setCursorPos(window, world.windowWidth / 2, world.windowHeight / 2);
+    centreCursor(window);
     world.recenterCursor = true;
     printState(*pressedControl(GLFW_KEY_TAB), out);
 }

@@ -83,7 +83,7 @@ void startSession(Session& session, const GameOptions& options) {
     // Steering reads the cursor's offset from the window's centre: take the pointer's moves so far
     // and start from the centre, so the craft starts level wherever the pointer was.
     glfwPollEvents();
-    glfwSetCursorPos(window, world.windowWidth / 2, world.windowHeight / 2);
+    centreCursor(window);
     glfwSetKeyCallback(window, noteKey);
     glfwSetWindowSizeCallback(window, noteResize);
     glfwSetFramebufferSizeCallback(window, noteFramebufferSize);

@@ -34,7 +34,7 @@ void updateWorld(GLFWwindow* window, float dt) {
             flyPlayer(window, worldDt, steering);
         } else if (steering) {
             // The cursor stays centred, so steering resumes without a jump.
-            input.setCursorPos(window, world.windowWidth / 2, world.windowHeight / 2);
+            centreCursor(window);
         }
     }
     handleSwitchKeys(window, std::cout);

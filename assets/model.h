@@ -41,7 +41,6 @@ struct Model {
     int modelLocation = 0;             // uniform locations in program, filled by attachProgram
     int projectionMatrixLocation = 0;
     int texture2dLocation = 0;
-    int normalMatrixLocation = 0;
     int farPlaneLocation = 0;
     int depthMapLocation = 0;
 

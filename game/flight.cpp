@@ -45,11 +45,10 @@ void steer(GLFWwindow* window, SceneObject& craft, bool mouseXTurns) {
     double x = 0.0;
     double y = 0.0;
     input.getCursorPos(window, &x, &y);
-    const int centreX = world.windowWidth / 2;
-    const int centreY = world.windowHeight / 2;
-    input.setCursorPos(window, centreX, centreY);
-    const float right = static_cast<float>((x - centreX) * mouseTurnRate);
-    const float up = static_cast<float>((centreY - y) * mouseTurnRate);
+    const glm::dvec2 centre = windowCentre();
+    centreCursor(window);
+    const float right = static_cast<float>((x - centre.x) * mouseTurnRate);
+    const float up = static_cast<float>((centre.y - y) * mouseTurnRate);
     if (right == 0.0f && up == 0.0f) return;
     glm::mat3 orientation = craft.orientation;
     const glm::mat4& modelMatrix = craft.model->modelMatrix;

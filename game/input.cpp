@@ -1,10 +1,19 @@
 #include "game/input.h"
 
+#include "game/world.h"
+
 InputFunctions glfwInput() {
     return InputFunctions{glfwGetKey, glfwGetCursorPos, glfwSetCursorPos, glfwGetWindowSize, glfwGetFramebufferSize};
 }
 
 InputFunctions input = glfwInput();
+
+glm::dvec2 windowCentre() { return glm::dvec2(world.windowWidth / 2, world.windowHeight / 2); }
+
+void centreCursor(GLFWwindow* window) {
+    const glm::dvec2 centre = windowCentre();
+    input.setCursorPos(window, centre.x, centre.y);
+}
 
 KeyPresses keyPresses;
 

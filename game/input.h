@@ -5,6 +5,8 @@
 #define GLFW_INCLUDE_NONE
 #include <GLFW/glfw3.h>
 
+#include <glm/glm.hpp>
+
 struct InputFunctions {
     int (*getKey)(GLFWwindow* window, int key);
     void (*getCursorPos)(GLFWwindow* window, double* x, double* y);
@@ -18,6 +20,12 @@ extern InputFunctions input;
 
 // GLFW's own functions.
 InputFunctions glfwInput();
+
+// The window's centre in screen coordinates, its size halved and rounded down: where mouse
+// steering and mouse look keep the cursor.
+glm::dvec2 windowCentre();
+// Puts the cursor at the window's centre.
+void centreCursor(GLFWwindow* window);
 
 // True while the key is held.
 inline bool keyHeld(GLFWwindow* window, int key) { return input.getKey(window, key) == GLFW_PRESS; }

@@ -28,10 +28,6 @@ bool isFilter(const Setting& setting) {
     return setting.flag == &RS::textureLinear || setting.whole == &RS::mipmapMode;
 }
 
-// What the textures are loaded with and keep until a filter is chosen.
-constexpr bool loadedLinear = true;
-constexpr int loadedMipmapMode = 0;
-
 // Only plain decimals ("-0.5", "2", ".5", "5."): strtof alone would take hex, exponents, "inf" and
 // leading spaces, which no range or --settings line is written in.
 bool isPlainDecimal(const std::string& text) {
@@ -89,7 +85,10 @@ const Setting* findSetting(const std::string& name) {
 }
 
 float settingValue(const RenderSettings& in, const Setting& setting) {
-    if (isFilter(setting) && !in.filtersChosen) return setting.flag ? float(loadedLinear) : float(loadedMipmapMode);
+    if (isFilter(setting)) {
+        const TextureFilters now = textureFilters(in);
+        return setting.flag ? float(now.linear) : float(now.mipmapMode);
+    }
     if (setting.flag) return in.*setting.flag ? 1.0f : 0.0f;
     if (setting.whole) return static_cast<float>(in.*setting.whole);
     if (setting.count) return static_cast<float>(in.parameters.*setting.count);
@@ -99,8 +98,9 @@ float settingValue(const RenderSettings& in, const Setting& setting) {
 void setSettingValue(RenderSettings& in, const Setting& setting, float value) {
     if (isFilter(setting) && !in.filtersChosen) {
         // The other filter stays as the textures show it now.
-        in.textureLinear = loadedLinear;
-        in.mipmapMode = loadedMipmapMode;
+        const TextureFilters loaded = textureFilters(in);
+        in.textureLinear = loaded.linear;
+        in.mipmapMode = loaded.mipmapMode;
         in.filtersChosen = true;
     }
     if (setting.flag) in.*setting.flag = value != 0.0f;

@@ -17,6 +17,10 @@ void updateOrbitSphere(float dt) {
     world.orbitSphere->transform = glm::translate(around, glm::vec3(3.0f, 3.0f, 3.0f));
 }
 
+TextureFilters textureFilters(const RenderSettings& settings) {
+    return settings.filtersChosen ? TextureFilters{settings.textureLinear, settings.mipmapMode} : TextureFilters{};
+}
+
 RenderSettings defaultPicture(const RenderSettings& now) {
     RenderSettings defaults;
     defaults.printFrameStats = now.printFrameStats;

@@ -76,6 +76,14 @@ struct RenderSettings {
     TechniqueParameters parameters;
 };
 
+// The filters the textures use now: as they were loaded (linear, no mip-maps) until F4 or F5 is
+// first pressed, then the settings' own.
+struct TextureFilters {
+    bool linear = true;
+    int mipmapMode = 0;  // 0 off, 1 nearest, 2 linear
+};
+TextureFilters textureFilters(const RenderSettings& settings);
+
 // The settings the compare view draws its left half with: every switch and parameter at its
 // default, and what is not part of the picture (statistics, enemies, overlay, pause, the views) as now.
 RenderSettings defaultPicture(const RenderSettings& now);
@@ -100,8 +108,8 @@ struct SceneObject {
     SceneObject(Model* model, bool collidable);
 };
 
-// The HDR target, the blur targets and the programs of bloom; the frame loop draws the scene into
-// hdrFramebuffer.
+// The HDR target, the blur targets and the programs of bloom; the scene pass draws into
+// hdrFramebuffer (wireframe straight into the window).
 struct BloomPass {
     int width = 0;                              // pixels of the HDR and blur targets
     int height = 0;

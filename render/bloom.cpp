@@ -8,6 +8,7 @@
 #include "game/world.h"
 #include "render/glow_area.h"
 #include "view/camera.h"
+#include "render/texture_units.h"
 
 namespace {
 // Allocates an RGB16F target of the targets' size with linear filtering and clamped edges.
@@ -64,8 +65,8 @@ void createBloomProgram() {
     for (const ShaderProgram* program : {bloom.bloomProgram, bloom.toneMapProgram}) {
         const GLuint id = program->programId;
         glUseProgram(id);
-        glUniform1i(glGetUniformLocation(id, "scene"), 0);
-        glUniform1i(glGetUniformLocation(id, "bloomBlur"), 1);
+        glUniform1i(glGetUniformLocation(id, "scene"), compositeSceneUnit);
+        glUniform1i(glGetUniformLocation(id, "bloomBlur"), compositeGlowUnit);
     }
 }
 
@@ -75,7 +76,7 @@ void createHdrFramebuffer() {
     bloom.height = world.frameHeight;
     glGenFramebuffers(1, &bloom.hdrFramebuffer);
     glBindFramebuffer(GL_FRAMEBUFFER, bloom.hdrFramebuffer);
-    glActiveTexture(GL_TEXTURE1);
+    glActiveTexture(GL_TEXTURE0 + compositeSceneUnit);
     glGenTextures(2, bloom.hdrColorBuffers);
     for (int i = 0; i < 2; ++i) {
         allocateHdrTexture(bloom.hdrColorBuffers[i]);
@@ -92,7 +93,11 @@ void createHdrFramebuffer() {
 
 void createBlurTargets() {
     BloomPass& bloom = world.bloomPass;
-    if (!bloom.blurProgram) bloom.blurProgram = new ShaderProgram("Shader/blur.vert", "Shader/blur.frag");
+    if (!bloom.blurProgram) {
+        bloom.blurProgram = new ShaderProgram("Shader/bloom.vert", "Shader/blur.frag");
+        glUseProgram(bloom.blurProgram->programId);
+        glUniform1i(glGetUniformLocation(bloom.blurProgram->programId, "image"), blurSourceUnit);
+    }
     glGenFramebuffers(2, bloom.pingpongFramebuffers);
     glGenTextures(2, bloom.pingpongTextures);
     for (int i = 0; i < 2; ++i) {
@@ -134,8 +139,7 @@ void blurBrightParts() {
     glUseProgram(program);
     bloom.horizontal = true;
     bool firstPass = true;
-    glActiveTexture(GL_TEXTURE2);
-    glUniform1i(glGetUniformLocation(program, "image"), 2);
+    glActiveTexture(GL_TEXTURE0 + blurSourceUnit);
     const TechniqueParameters& parameters = world.settings.parameters;
     glUniform1f(glGetUniformLocation(program, "spread"), parameters.blurSpread);
     if (world.referenceFrames) {
@@ -169,14 +173,12 @@ void composite(const ShaderProgram& shaderProgram) {
     const BloomPass& bloom = world.bloomPass;
     const GLuint program = shaderProgram.programId;
     glUseProgram(program);
-    glActiveTexture(GL_TEXTURE4);
+    glActiveTexture(GL_TEXTURE0 + compositeSceneUnit);
     glBindTexture(GL_TEXTURE_2D, bloom.hdrColorBuffers[0]);
-    glActiveTexture(GL_TEXTURE5);
+    glActiveTexture(GL_TEXTURE0 + compositeGlowUnit);
     glBindTexture(GL_TEXTURE_2D, bloom.glowTexture);
     glUniform1i(glGetUniformLocation(program, "bloom"), world.settings.bloom ? 1 : 0);
     glUniform1f(glGetUniformLocation(program, "exposure"), world.settings.parameters.exposure);
-    glUniform1i(glGetUniformLocation(program, "scene"), 4);
-    glUniform1i(glGetUniformLocation(program, "bloomBlur"), 5);
     renderQuad();
 }
 }  // namespace

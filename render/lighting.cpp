@@ -48,7 +48,7 @@ ShaderProgram* createSpecularProgram(const Light& light, const Material& materia
 }
 
 ShaderProgram* createFlatProgram() {
-    auto* program = new ShaderProgram("Shader/FlatTexture.vert", "Shader/FlatTexture.frag");
+    auto* program = new ShaderProgram("Shader/SpecularShader.vert", "Shader/FlatTexture.frag");
     glUseProgram(program->programId);
     world.flatViewPositionLocations.push_back(glGetUniformLocation(program->programId, "viewPosition"));
     world.flatProgramCount += 1;
@@ -64,7 +64,6 @@ void attachProgram(Model& model, ShaderProgram* program) {
     model.projectionMatrixLocation = glGetUniformLocation(id, "projectionMatrix");
     model.texture2dLocation = glGetUniformLocation(id, "texture2d");
     model.depthMapLocation = glGetUniformLocation(id, "depthMap");
-    model.normalMatrixLocation = glGetUniformLocation(id, "normalMatrix");
     model.farPlaneLocation = glGetUniformLocation(id, "far_plane");
 }
 

@@ -7,10 +7,7 @@
 #include "assets/shader_program.h"
 #include "render/bloom.h"
 #include "render/shadow_map.h"
-
-namespace {
-constexpr int imageUnit = 6, cubeUnit = 7;  // units nothing else uses
-}  // namespace
+#include "render/texture_units.h"
 
 void createPipelineViews(PipelineViews& views) {
     views.colourProgram = new ShaderProgram("Shader/bloom.vert", "Shader/pipeline_view.frag");
@@ -18,12 +15,12 @@ void createPipelineViews(PipelineViews& views) {
                                           ShaderVariant{"#define SHADOW_CUBE"});
     GLuint id = views.colourProgram->programId;
     glUseProgram(id);
-    glUniform1i(glGetUniformLocation(id, "image"), imageUnit);
+    glUniform1i(glGetUniformLocation(id, "image"), viewImageUnit);
     views.scaleLocation = glGetUniformLocation(id, "scale");
     id = views.cubeProgram->programId;
     glUseProgram(id);
     views.crossLocation = glGetUniformLocation(id, "crossArea");
-    glUniform1i(glGetUniformLocation(id, "cube"), cubeUnit);
+    glUniform1i(glGetUniformLocation(id, "cube"), viewCubeUnit);
     glUniform1f(glGetUniformLocation(id, "stretch"), shadowFarPlane / shadowViewRange);
 }
 
@@ -36,14 +33,14 @@ void drawPipelineView(const PipelineViews& views, PipelineView view) {
     }
     if (view == PipelineView::ShadowCube) {
         const int cell = std::min(world.frameWidth / 4, world.frameHeight / 3);
-        glActiveTexture(GL_TEXTURE0 + cubeUnit);
+        glActiveTexture(GL_TEXTURE0 + viewCubeUnit);
         glBindTexture(GL_TEXTURE_CUBE_MAP, world.depthCubeMap);
         glUseProgram(views.cubeProgram->programId);
         glUniform3f(views.crossLocation, static_cast<float>((world.frameWidth - 4 * cell) / 2),
                     static_cast<float>((world.frameHeight - 3 * cell) / 2), static_cast<float>(cell));
     } else {
         const BloomPass& bloom = world.bloomPass;
-        glActiveTexture(GL_TEXTURE0 + imageUnit);
+        glActiveTexture(GL_TEXTURE0 + viewImageUnit);
         glBindTexture(GL_TEXTURE_2D, view == PipelineView::SceneBeforeToneMap ? bloom.hdrColorBuffers[0]
                                      : view == PipelineView::Glow             ? bloom.hdrColorBuffers[1]
                                                                               : bloom.glowTexture);
@@ -51,7 +48,7 @@ void drawPipelineView(const PipelineViews& views, PipelineView view) {
         glUniform1f(views.scaleLocation,
                     view == PipelineView::SceneBeforeToneMap ? world.settings.parameters.exposure : 1.0f);
     }
-    glActiveTexture(GL_TEXTURE0);  // later binds without choosing a unit must not land on ours
+    glActiveTexture(GL_TEXTURE0 + colourTextureUnit);  // later binds without choosing a unit must not land on ours
     renderQuad();
     if (wireframe) {
         glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);

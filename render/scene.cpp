@@ -11,6 +11,7 @@
 #include "view/bounds.h"
 #include "view/camera.h"
 #include "view/precise_math.h"
+#include "render/texture_units.h"
 
 namespace {
 bool isTranslucent(const SceneObject& object) {
@@ -18,10 +19,8 @@ bool isTranslucent(const SceneObject& object) {
 }
 
 // The model the object is drawn with: its low-detail one from the set distance on, or always with F6.
-const Model* chooseModel(SceneObject& object) {
+const Model* chooseModel(const SceneObject& object) {
     if (!object.lodModel) return object.model;
-    const glm::vec4 origin = object.transform * glm::vec4(0.0f, 0.0f, 0.0f, 1.0f);
-    object.worldPosition = glm::vec3(origin) / origin.w;
     if (world.settings.lodAlwaysLowest) return object.lodModel;
     const glm::vec3 offset = world.camera->position - object.worldPosition;
     const float distance = sqrtF(offset.x * offset.x + offset.y * offset.y + offset.z * offset.z);
@@ -109,32 +108,30 @@ void renderScene(SceneRecord& record, bool targetKept, unsigned cubeVersion) {
 }
 
 void bindMeshTexture(const Model& model, size_t mesh) {
-    glActiveTexture(GL_TEXTURE0);
+    glActiveTexture(GL_TEXTURE0 + colourTextureUnit);
     const int index = model.meshTexture[mesh];
     if (index >= 0 && static_cast<size_t>(index) < world.textureList.size()) {
         glBindTexture(GL_TEXTURE_2D, world.textureList[index].textureId);
-        glBindSampler(0, world.textureList[index].samplerId);
+        glBindSampler(colourTextureUnit, world.textureList[index].samplerId);
     } else {
         glBindTexture(GL_TEXTURE_2D, world.untexturedTexture);
-        glBindSampler(0, 0);
+        glBindSampler(colourTextureUnit, 0);
     }
 }
 
 void drawModel(const Model& model, unsigned depthCubeMap, glm::mat4 viewProjection, glm::mat4 transform) {
     if (!model.hasGeometry || !model.program) return;
-    const glm::mat3 normalMatrix = glm::mat3(glm::transpose(glm::inverse(transform)));
     const glm::mat4 modelMatrix = transform * model.modelMatrix;
     glUseProgram(model.program->programId);
     glUniformMatrix4fv(model.modelLocation, 1, GL_FALSE, glm::value_ptr(modelMatrix));
-    glUniformMatrix3fv(model.normalMatrixLocation, 1, GL_FALSE, glm::value_ptr(normalMatrix));
     glUniformMatrix4fv(model.projectionMatrixLocation, 1, GL_FALSE, glm::value_ptr(viewProjection));
     glUniform1f(model.farPlaneLocation, shadowFarPlane);
-    glUniform1i(model.depthMapLocation, 1);
-    glUniform1i(model.texture2dLocation, 0);
+    glUniform1i(model.depthMapLocation, shadowCubeUnit);
+    glUniform1i(model.texture2dLocation, colourTextureUnit);
     const size_t meshCount = model.meshVertexCount.size();
     for (size_t i = 0; i < meshCount; ++i) {
         if (!model.meshTexture.empty()) bindMeshTexture(model, i);
-        glActiveTexture(GL_TEXTURE1);
+        glActiveTexture(GL_TEXTURE0 + shadowCubeUnit);
         glBindTexture(GL_TEXTURE_CUBE_MAP, depthCubeMap);
         glDrawArrays(GL_TRIANGLES, model.meshFirstVertex[i], model.meshVertexCount[i]);
     }

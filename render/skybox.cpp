@@ -5,6 +5,7 @@
 
 #include "assets/shader_program.h"
 #include "game/world.h"
+#include "render/texture_units.h"
 
 void drawSkybox(glm::mat4 view, glm::mat4 projection, unsigned cubeMap) {
     if (!world.skyboxReady) return;
@@ -16,10 +17,10 @@ void drawSkybox(glm::mat4 view, glm::mat4 projection, unsigned cubeMap) {
     glUniformMatrix4fv(world.skyboxModelLocation, 1, GL_FALSE, glm::value_ptr(identity));
     glUniformMatrix4fv(world.skyboxProjectionLocation, 1, GL_FALSE, glm::value_ptr(skyMatrix));
     glBindVertexArray(world.skyboxVertexArray);
-    glActiveTexture(GL_TEXTURE0);
-    glUniform1i(world.skyboxCubemapLocation, 0);
+    glActiveTexture(GL_TEXTURE0 + colourTextureUnit);
+    glUniform1i(world.skyboxCubemapLocation, colourTextureUnit);
     glBindTexture(GL_TEXTURE_CUBE_MAP, cubeMap);
-    glBindSampler(0, 0);  // a mesh sampler left on unit 0 would override the cube map's clamping
+    glBindSampler(colourTextureUnit, 0);  // a mesh sampler left on unit 0 would override the cube map's clamping
     glDrawArrays(GL_TRIANGLES, 0, 36);
     glBindVertexArray(0);
     glDepthMask(GL_TRUE);

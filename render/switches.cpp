@@ -3,6 +3,7 @@
 #include <GL/glew.h>
 
 #include "assets/shader_program.h"
+#include "render/texture_units.h"
 
 namespace {
 // Polygons as lines or filled. Lines go straight to the window, past the tone map, so the window
@@ -33,9 +34,9 @@ void applyFilters(bool linear, int mipmapMode) {
     const GLint minFilter = minFilters[mipmapMode][linear ? 1 : 0];
     const GLint magFilter = linear ? GL_LINEAR : GL_NEAREST;
     for (const Texture& texture : world.textureList) {
-        glActiveTexture(GL_TEXTURE0);
+        glActiveTexture(GL_TEXTURE0 + colourTextureUnit);
         glBindTexture(GL_TEXTURE_2D, texture.textureId);
-        glBindSampler(0, texture.samplerId);
+        glBindSampler(colourTextureUnit, texture.samplerId);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, minFilter);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, magFilter);
         // The bound sampler overrides the texture's own state, so it must carry the same filters.
@@ -79,10 +80,10 @@ void applySwitches(AppliedSwitches& applied, const RenderSettings& settings) {
     const bool all = !applied.known;
     if (all || applied.wireframe != settings.wireframe) applyWireframe(settings.wireframe);
     if (all || applied.transparency != settings.transparency) applyTransparency(settings.transparency);
-    // Until F4 or F5 is first pressed the textures keep the filters they were loaded with: linear,
-    // no mip-maps. The compare view's defaults go back to those.
-    const bool linear = settings.filtersChosen ? settings.textureLinear : true;
-    const int mipmapMode = settings.filtersChosen ? settings.mipmapMode : 0;
+    // The compare view's defaults go back to the filters the textures were loaded with.
+    const TextureFilters filters = textureFilters(settings);
+    const bool linear = filters.linear;
+    const int mipmapMode = filters.mipmapMode;
     if (applied.textureLinear != linear || applied.mipmapMode != mipmapMode) applyFilters(linear, mipmapMode);
     if (all || applied.shadows != settings.shadows || applied.parameters != settings.parameters) {
         applyParameters(settings.shadows, settings.parameters);

@@ -54,7 +54,7 @@ void readWindowSizes(GLFWwindow* window) {
     input.getFramebufferSize(window, &world.frameWidth, &world.frameHeight);
     // The cursor was kept at the old centre: moving it to the new one turns nothing.
     if (oldWidth != 0 && (world.windowWidth != oldWidth || world.windowHeight != oldHeight)) {
-        input.setCursorPos(window, world.windowWidth / 2, world.windowHeight / 2);
+        centreCursor(window);
     }
 }
 
@@ -88,18 +88,17 @@ glm::mat4 Camera::updateCamera(GLFWwindow* window, float dt) {
 }
 
 void Camera::lookWithMouse(GLFWwindow* window) {
-    const double centerX = world.windowWidth / 2;
-    const double centerY = world.windowHeight / 2;
+    const glm::dvec2 centre = windowCentre();
     if (world.recenterCursor) {
-        input.setCursorPos(window, centerX, centerY);
+        centreCursor(window);
         world.recenterCursor = false;
     }
     double mouseX = 0.0;
     double mouseY = 0.0;
     input.getCursorPos(window, &mouseX, &mouseY);
-    input.setCursorPos(window, centerX, centerY);
-    yaw = yaw - static_cast<float>(centerX - mouseX) * mouseSpeed;
-    pitch = static_cast<float>(centerY - mouseY) * mouseSpeed + pitch;
+    centreCursor(window);
+    yaw = yaw - static_cast<float>(centre.x - mouseX) * mouseSpeed;
+    pitch = static_cast<float>(centre.y - mouseY) * mouseSpeed + pitch;
 }
 
 glm::mat4 Camera::updateFree(GLFWwindow* window, float dt) {

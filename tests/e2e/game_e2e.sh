@@ -289,6 +289,14 @@ showcase() {
   [ ! -s "$WORK/err.log" ] || fail "unexpected output on stderr"
 }
 
+# mouse_steps "X Y [xdotool action]"...: the pointer at each place in the window, each step lasting two
+# reports, so that a whole frame sees it however slow the frames
+mouse_steps() {
+  local step window
+  window=$(game_window)
+  for step in "$@"; do xdotool mousemove --window "$window" $step && wait_reports 2; done
+}
+
 # mean_of <name>: the mean of a capture's channels, 0 to 1
 mean_of() { convert "$WORK/$1.png" -format '%[fx:mean]' info:; }
 
@@ -384,13 +392,11 @@ explore() {
     [ "$(differing compared-filled compared-panel "$area")" = 0 ] || fail "the settings panel covers $area"
   done
   # The line dragged into the left half: the panel moves right, and the defaults show left of it.
-  xdotool mousemove --window "$(game_window)" 400 300 mousedown 1 sleep 0.3 mousemove --window "$(game_window)" 300 300 \
-    sleep 0.3 mousemove --window "$(game_window)" 200 300 sleep 0.3 mouseup 1
-  wait_reports 2
+  mouse_steps '400 300 mousedown 1' '300 300' '200 300' '200 300 mouseup 1'
   capture dragged
   [ "$(differing compared-filled dragged 180x500+10+20)" = 0 ] || fail "the panel stayed over the dragged line"
   tap_for_line c '^Compare disabled$'
-  xdotool mousemove --window "$(game_window)" 56 229 mousedown 1 sleep 0.3 mouseup 1
+  mouse_steps '56 229 mousedown 1' '56 229 mouseup 1'
   wait_for_line '^Bloom disabled$' 1 30
   tap_for_line Tab '^Settings panel closed$'
   quit_with_status_0
