@@ -134,7 +134,6 @@ std::vector<std::pair<uint64_t, uint64_t>> run(const Scenario& scenario, bool re
     }
     return prints;
 }
-}  // namespace
 
 // Skipping the faces a triangle cannot reach must not lose a single covered texel.
 TEST_F(RealWorld, ShadowCubeHoldsEveryTriangleOnEveryFaceItCovers) {
@@ -175,7 +174,6 @@ void main() {
     EXPECT_EQ(missing, 0) << "of " << covered << " covered texels";
 }
 
-namespace {
 // Looks at the first asteroid that lies over 90 units from the light, from the light's side, from
 // the given distance.
 void aimAtAsteroidFrom(float distance) {
@@ -210,7 +208,6 @@ int rockShowingThroughSphere() {
     rock.transform = placed;
     return std::max({std::abs(with[0] - without[0]), std::abs(with[1] - without[1]), std::abs(with[2] - without[2])});
 }
-}  // namespace
 
 // R on an end screen: the frame shows the new game's first picture, the same as the next frame.
 TEST_F(RealWorld, TheFrameAfterRIsTheNewGamesPicture) {
@@ -230,8 +227,7 @@ TEST_F(RealWorld, TheFrameAfterRIsTheNewGamesPicture) {
     EXPECT_EQ(eye, world.camera->position) << "highlights are seen from this frame's eye";
 }
 
-// Key 1, then R: the free view faces -X with the world's up as its up, so the light, above and
-// beside the eye, shows in the window's upper half.
+// Key 1, then R: the free view is upright, so the light, above the eye, shows in the upper half.
 TEST_F(RealWorld, RShowsTheFreeViewUpright) {
     startScenario({"1 then R", GLFW_KEY_R, [] { world.camera->switchToFree(glm::vec3(0.0f), 3.14f, 0.0f); }});
     drawFrame(context, 0.0f, nullptr);
@@ -309,7 +305,6 @@ TEST_F(RealWorld, EachGlErrorGivesOneLine) {
     EXPECT_NE(lines[1], lines[2]) << "two errors, two messages";
 }
 
-namespace {
 // The window of width x height averaged over 4 x 4 blocks, in FreeImage's layout: blue, green, red,
 // bottom row first.
 std::vector<unsigned char> downscaledWindow(int width = 800, int height = 600) {
@@ -400,7 +395,6 @@ const GoldenView goldenViews[] = {
      [] { world.settings.showShadowCubeMap = true; aimAt({-70.0f, 30.0f, 95.0f}, {20.0f, 20.0f, 10.0f}); }},
     {"wireframe", [] { world.settings.wireframe = true; aimAt({40.0f, 20.0f, 160.0f}, {120.0f, 50.0f, 50.0f}); }},
 };
-}  // namespace
 
 TEST_F(RealWorld, ViewsLookLikeTheirGoldenImages) {
     bool updated = false;
@@ -422,7 +416,6 @@ TEST_F(RealWorld, ViewsLookLikeTheirGoldenImages) {
     if (updated) GTEST_SKIP() << "golden images rewritten";
 }
 
-namespace {
 double meanBrightness(const std::vector<unsigned char>& rgba) {
     double sum = 0.0;
     for (size_t i = 0; i < rgba.size(); i += 4) sum += rgba[i] + rgba[i + 1] + rgba[i + 2];
@@ -489,7 +482,6 @@ const SettingEffect settingEffects[] = {
     {"field_of_view=100", [] { return -countIn("world", world.culledCount); }, 8.0},
     {"frustum_culling=0", [] { return -countIn("world", world.culledCount); }, 40.0},
 };
-}  // namespace
 
 // Each switch and parameter does to the picture what it says; at its default the picture is the
 // goldens'.
@@ -547,3 +539,4 @@ TEST_F(RealWorld, TheLowDetailStandInIsAsLargeAsItsRock) {
     }
     EXPECT_NEAR(pixels[1] / pixels[0], 1.0, 0.1) << "rock " << pixels[0] / 12 << " px, stand-in " << pixels[1] / 12 << " px";
 }
+}  // namespace

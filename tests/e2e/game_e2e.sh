@@ -1,21 +1,16 @@
 #!/usr/bin/env bash
-# The real game, one scenario per run: game_e2e.sh <build dir> <play|fatal|showcase> <window_message>
-#   play     the window and its once-a-second report; no view key ends the game by itself; a crash
-#            turns it red, an escape green, R starts a new game; closing the window quits with
-#            status 0 during start-up and on both end screens
-#   fatal    start-up failures: message, a pause that waits for Enter, status 255; the benchmark's
-#            command line, and its failure without a display, which waits for nobody
-#   showcase the command line; a resized, iconified and fullscreen window; screenshots; the overlay
+# The real game, one scenario per run: game_e2e.sh <build dir> <play|fatal|showcase|explore> <window_message>
+#   play: report, views, both end screens, R, closing; fatal: start-up failures, the bench's command
+#   line; showcase: command line, window sizes, fullscreen, screenshots, overlay; explore: --set,
+#   the readout, pause, V, compare, the settings panel
 source "$(dirname "$0")/lib.sh" "$1"
 WINDOW_MESSAGE=${3:-}  # the window_message helper: sends a window manager's requests
 
-is_colour() {  # is_colour "r g b" red|green
+is_colour() {  # is_colour "r g b" red|green: that channel at least 250, the others at most 5
   local r g b
   read -r r g b <<<"$1"
-  case $2 in
-    red) [ "$r" -ge 250 ] && [ "$g" -le 5 ] && [ "$b" -le 5 ] ;;
-    green) [ "$g" -ge 250 ] && [ "$r" -le 5 ] && [ "$b" -le 5 ] ;;
-  esac
+  [ "$2" = green ] && read -r g r b <<<"$1"
+  [ "$r" -ge 250 ] && [ "$g" -le 5 ] && [ "$b" -le 5 ]
 }
 
 # end_screen red|green: the 800x600 window has that colour beside the text, and in its middle
