@@ -2,12 +2,11 @@
 // Time of each render pass: GPU timer queries read back two frames later, so that asking never
 // waits for the GPU; or, exact, the wall time from a finished GPU to the pass finished.
 
+#include "game/passes.h"
+
 // The exact timer's defaults: glFinish, and a steady clock in seconds.
 void finishGpuWork();
 double steadyClockSeconds();
-
-enum class RenderPass { Shadow, Scene, Blur, Composite };
-constexpr int renderPassCount = 4;
 
 struct PassTimer {
     static constexpr int frameSlots = 3;              // frames in flight before a slot is read

@@ -9,6 +9,12 @@
 #include "render/shadow_map.h"
 #include "render/texture_units.h"
 
+const char* pipelineViewName(PipelineView view) {
+    static const char* const names[] = {"final picture", "scene before tone mapping", "glow", "blurred glow",
+                                        "shadow cube faces"};
+    return names[static_cast<int>(view)];
+}
+
 void createPipelineViews(PipelineViews& views) {
     views.colourProgram = new ShaderProgram("Shader/bloom.vert", "Shader/pipeline_view.frag");
     views.cubeProgram = new ShaderProgram("Shader/bloom.vert", "Shader/pipeline_view.frag",

@@ -14,6 +14,9 @@
 constexpr float shadowViewRange = 400.0f;
 
 
+// The view's name as V's console line ends it ("final picture", "glow", ...).
+const char* pipelineViewName(PipelineView view);
+
 // Builds both programs.
 void createPipelineViews(PipelineViews& views);
 // Draws the view (not Final) over the bound framebuffer, at the frame's size, from the targets of
