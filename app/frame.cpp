@@ -11,9 +11,6 @@
 #include "game/game_over.h"
 #include "game/setup.h"
 #include "game/world.h"
-#include "render/bloom.h"
-#include "render/pipeline_view.h"
-#include "render/shadow_map.h"
 
 GLFWwindow* openGameWindow(int width, int height) {
     if (!glfwInit()) {
@@ -59,13 +56,28 @@ void setFixedGlState() {
 void setUpGame(FrameContext& context, GLFWwindow* window) {
     context.window = window;
     setFixedGlState();
-    createShadowMap(context.renderer.shadowMap);
     setUpWorld(window);
-    createBloomProgram();
-    createHdrFramebuffer();
-    createBlurTargets();
-    createPipelineViews(world.pipelineViews);
+    createRenderer(context.renderer, world.frameWidth, world.frameHeight);
     createOverlay(context.overlay, window);
+}
+
+Scene worldScene() {
+    Scene scene;
+    scene.objects = &world.allObjects;
+    scene.shadowCasters = &world.shadowCasters;
+    scene.lightSphere = world.lightSphere;
+    scene.orbitSphere = world.orbitSphere;
+    scene.lightPosition = world.light.position;
+    scene.camera = world.camera;
+    scene.vertexArray = world.sharedVertexArray;
+    scene.vertexPositions = &world.sharedVertices.positions;
+    scene.textures = &world.textureList;
+    scene.untexturedTexture = world.untexturedTexture;
+    scene.sky = &world.sky;
+    scene.litPrograms = &world.litPrograms;
+    scene.width = world.frameWidth;
+    scene.height = world.frameHeight;
+    return scene;
 }
 
 FrameOutcome drawFrame(FrameContext& context, float dt, PassTimer* timer) {
@@ -78,6 +90,8 @@ FrameOutcome drawFrame(FrameContext& context, float dt, PassTimer* timer) {
         // The new game's first picture: the camera sees the craft where the restart put it.
         updateView(window, 0.0f);
     }
-    renderFrame(context.renderer, timer);
+    const SceneCounts counts = renderFrame(context.renderer, worldScene(), world.settings, timer);
+    world.culledCount = counts.culled;
+    world.lowDetailCount = counts.lowDetail;
     return end == GameEnd::None ? FrameOutcome::Drawn : FrameOutcome::NewGame;
 }

@@ -20,9 +20,12 @@ struct FrameContext {
 GLFWwindow* openGameWindow(int width = 800, int height = 600);
 // Back-face culling, depth test, alpha blending, full-window viewport.
 void setFixedGlState();
-// Everything the first frame needs in this window: fixed GL state, shadow map, the world (its
-// models, programs and objects), the bloom targets and the overlay.
+// Everything the first frame needs in this window: fixed GL state, the world (its models, programs
+// and objects), the renderer (its targets and programs) and the overlay.
 void setUpGame(FrameContext& context, GLFWwindow* window);
+
+// What the renderer draws from the world now.
+Scene worldScene();
 
 enum class FrameOutcome {
     Drawn,    // the game's picture is in the back buffer

@@ -75,7 +75,7 @@ void startSession(Session& session, const GameOptions& options) {
 
     session.lastFrame = glfwGetTime();
     session.stats.lastStats = glfwGetTime();
-    world.referenceFrames = options.referenceFrames;
+    session.frame.renderer.referenceFrames = options.referenceFrames;
     // Whoever reads the pass times gets each pass's own: a lazy driver's queries would mix them.
     createPassTimer(session.passTimer, true);
     if (options.passTimes) session.stats.passTimer = &session.passTimer;

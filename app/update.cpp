@@ -49,5 +49,5 @@ void updateView(GLFWwindow* window, float dt) {
     Camera& camera = *world.camera;
     camera.updateCamera(window, dt);
     // After the camera moved: highlights follow the eye in the same frame.
-    updateViewPositions(camera.position);
+    updateViewPositions(world.litPrograms, camera.position);
 }

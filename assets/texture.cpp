@@ -6,7 +6,6 @@
 
 #include "assets/image.h"
 #include "assets/shader_program.h"
-#include "game/world.h"
 
 namespace {
 // The sky cube seen from inside: two triangles per face, wound to face the centre.
@@ -62,11 +61,11 @@ bool uploadSkyFace(const std::string& path, int face) {
     return true;
 }
 
-void buildSkyboxCube() {
-    glGenVertexArrays(1, &world.skyboxVertexArray);
-    glGenBuffers(1, &world.skyboxVertexBuffer);
-    glBindVertexArray(world.skyboxVertexArray);
-    glBindBuffer(GL_ARRAY_BUFFER, world.skyboxVertexBuffer);
+void buildSkyboxCube(Sky& sky) {
+    glGenVertexArrays(1, &sky.vertexArray);
+    glGenBuffers(1, &sky.vertexBuffer);
+    glBindVertexArray(sky.vertexArray);
+    glBindBuffer(GL_ARRAY_BUFFER, sky.vertexBuffer);
     glBufferData(GL_ARRAY_BUFFER, sizeof(skyboxVertices), skyboxVertices, GL_STATIC_DRAW);
     glEnableVertexAttribArray(0);
     glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, 3 * sizeof(float), nullptr);
@@ -123,20 +122,20 @@ unsigned createUntexturedTexture() {
     return name;
 }
 
-void setUpSkybox(std::vector<std::string> facePaths, ShaderProgram* program) {
-    world.skyboxProgram = program;
-    glGenTextures(1, &world.skyboxTexture);
-    glBindTexture(GL_TEXTURE_CUBE_MAP, world.skyboxTexture);
+void setUpSkybox(Sky& sky, std::vector<std::string> facePaths, ShaderProgram* program) {
+    sky.program = program;
+    glGenTextures(1, &sky.texture);
+    glBindTexture(GL_TEXTURE_CUBE_MAP, sky.texture);
     // A face missing from the list stops the set-up like a face that cannot be read.
     for (size_t face = 0; face < skyboxFaceCount; ++face) {
         if (face >= facePaths.size() || !uploadSkyFace(facePaths[face], static_cast<int>(face))) return;
     }
     setCubeMapSampling();
     glBindTexture(GL_TEXTURE_CUBE_MAP, 0);
-    buildSkyboxCube();
+    buildSkyboxCube(sky);
     glUseProgram(program->programId);
-    world.skyboxModelLocation = glGetUniformLocation(program->programId, "model");
-    world.skyboxProjectionLocation = glGetUniformLocation(program->programId, "projectionMatrix");
-    world.skyboxCubemapLocation = glGetUniformLocation(program->programId, "cubemap");
-    world.skyboxReady = true;
+    sky.modelLocation = glGetUniformLocation(program->programId, "model");
+    sky.projectionLocation = glGetUniformLocation(program->programId, "projectionMatrix");
+    sky.cubemapLocation = glGetUniformLocation(program->programId, "cubemap");
+    sky.ready = true;
 }

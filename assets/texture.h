@@ -24,9 +24,21 @@ struct Texture {
 // shows its lit material colours. Returns its GL name.
 unsigned createUntexturedTexture();
 
+// The sky: a cube map, the cube it is drawn on and its program.
+struct Sky {
+    ShaderProgram* program = nullptr;
+    unsigned texture = 0;       // GL_TEXTURE_CUBE_MAP
+    unsigned vertexArray = 0;   // the cube
+    unsigned vertexBuffer = 0;
+    int modelLocation = 0;      // uniform locations in program
+    int projectionLocation = 0;
+    int cubemapLocation = 0;
+    bool ready = false;         // every face was read: the sky can be drawn
+};
+
 // Builds the sky cube map from six faces (+X, -X, +Y, -Y, +Z, -Z) and the cube it is drawn with.
-// Stops silently at the first face that cannot be read, leaving skyboxReady false.
-void setUpSkybox(std::vector<std::string> facePaths, ShaderProgram* program);
+// Stops silently at the first face that cannot be read, leaving sky.ready false.
+void setUpSkybox(Sky& sky, std::vector<std::string> facePaths, ShaderProgram* program);
 
 // Linear filtering, clamped edges and a single level for the cube map bound to GL_TEXTURE_CUBE_MAP.
 void setCubeMapSampling();

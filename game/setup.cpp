@@ -12,7 +12,6 @@
 #include "game/input.h"
 #include "game/world.h"
 #include "render/lighting.h"
-#include "render/shadow_map.h"
 #include "view/bounds.h"
 #include "view/camera.h"
 
@@ -116,21 +115,22 @@ void setUpWorld(GLFWwindow* window) {
     const glm::mat4 onTheRock = glm::translate(asteroidMatrix, asteroidModel->center);
     auto* asteroidLowModel = new Model(glm::translate(glm::scale(onTheRock, glm::vec3(standInScale)), -sphereModel->center));
     asteroidLowModel->shareGeometry(*sphereModel);
-    world.depthProgram = createDepthProgram();
 
-    world.specularPrograms[0] = createSpecularProgram(world.light, world.playerMaterial, 1.0f);
-    world.specularPrograms[1] = createSpecularProgram(world.light, world.shipMaterial, 1.0f);
-    world.specularPrograms[2] = createSpecularProgram(world.light, world.asteroidMaterial, 1.0f);
-    world.specularPrograms[3] = createSpecularProgram(world.glowLight, world.lightMaterial, 1.0f);
-    world.specularPrograms[4] = createSpecularProgram(world.glowLight, world.glowMaterial, 0.3f);
-    world.flatPrograms.push_back(createFlatProgram());
+    LitPrograms& programs = world.litPrograms;
+    const glm::vec3 eye = world.camera->position;
+    ShaderProgram* craftProgram = createSpecularProgram(programs, world.light, world.playerMaterial, 1.0f, eye);
+    ShaderProgram* shipProgram = createSpecularProgram(programs, world.light, world.shipMaterial, 1.0f, eye);
+    ShaderProgram* rockProgram = createSpecularProgram(programs, world.light, world.asteroidMaterial, 1.0f, eye);
+    ShaderProgram* lightProgram = createSpecularProgram(programs, world.glowLight, world.lightMaterial, 1.0f, eye);
+    ShaderProgram* orbitProgram = createSpecularProgram(programs, world.glowLight, world.glowMaterial, 0.3f, eye);
+    ShaderProgram* planetProgram = createFlatProgram(programs, world.light);
     auto* skyboxProgram = new ShaderProgram("Shader/SkyboxShader.vert", "Shader/SkyboxShader.frag");
 
-    attachProgram(*craftModel, world.specularPrograms[0]);
-    attachProgram(*planetModel, world.flatPrograms.at(0));
-    attachProgram(*shipModel, world.specularPrograms[1]);
-    attachProgram(*sphereModel, world.specularPrograms[4]);
-    attachProgram(*lightSphereModel, world.specularPrograms[3]);
+    attachProgram(*craftModel, craftProgram);
+    attachProgram(*planetModel, planetProgram);
+    attachProgram(*shipModel, shipProgram);
+    attachProgram(*sphereModel, orbitProgram);
+    attachProgram(*lightSphereModel, lightProgram);
 
     SceneObject* craft = addObject(craftModel, false, craftStartPosition);
     world.shadowCasters.push_back(craft);
@@ -150,8 +150,8 @@ void setUpWorld(GLFWwindow* window) {
         world.enemies.push_back(enemy);
     }
 
-    attachProgram(*asteroidModel, world.specularPrograms[2]);
-    attachProgram(*asteroidLowModel, world.specularPrograms[2]);
+    attachProgram(*asteroidModel, rockProgram);
+    attachProgram(*asteroidLowModel, rockProgram);
     for (int i = 0; i < asteroidCount; ++i) {
         const glm::vec3 position = randomPlacement(asteroidMargin);
         const float angleX = static_cast<float>((std::rand() % 314) / 100);
@@ -162,7 +162,7 @@ void setUpWorld(GLFWwindow* window) {
         asteroid->lodModel = asteroidLowModel;
     }
 
-    setUpSkybox({"Models/Skybox_right.png", "Models/Skybox_left.png", "Models/Skybox_down.png",
+    setUpSkybox(world.sky, {"Models/Skybox_right.png", "Models/Skybox_left.png", "Models/Skybox_down.png",
                  "Models/Skybox_up.png", "Models/Skybox_back.png", "Models/Skybox_front.png"},
                 skyboxProgram);
 

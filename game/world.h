@@ -1,6 +1,7 @@
 #pragma once
-// The one global game state: settings, lights, materials, objects, programs and GL names.
-// Game rules read and write it without making GL calls; the GL names are plain integers here.
+// The one global game state: settings, lights, materials, objects, the models with their programs
+// and textures, and the state of play. Game rules read and write it without making GL calls; the
+// GL names are plain integers here. What the passes draw with belongs to the renderer.
 
 #include <glm/glm.hpp>
 #include <vector>
@@ -108,36 +109,16 @@ struct SceneObject {
     SceneObject(Model* model, bool collidable);
 };
 
-// The HDR target, the blur targets and the programs of bloom; the scene pass draws into
-// hdrFramebuffer (wireframe straight into the window).
-struct BloomPass {
-    int width = 0;                              // pixels of the HDR and blur targets
-    int height = 0;
-    unsigned hdrFramebuffer = 0;
-    unsigned hdrColorBuffers[2] = {0, 0};       // [0] lit scene, [1] its glowing part
-    unsigned hdrDepthBuffer = 0;                // renderbuffer
-    unsigned pingpongFramebuffers[2] = {0, 0};
-    unsigned pingpongTextures[2] = {0, 0};
-    ShaderProgram* bloomProgram = nullptr;      // composite adding the blurred glow
-    ShaderProgram* toneMapProgram = nullptr;    // the same without reading the glow: where it is zero
-    ShaderProgram* blurProgram = nullptr;       // one-dimensional blur
-    bool horizontal = false;                    // direction of the current blur pass
-    unsigned glowTexture = 0;                   // what the composite adds: the last blur's, or the glow itself
-    unsigned quadVertexArray = 0;               // 0 until first used
-    unsigned quadVertexBuffer = 0;
-    PixelRect blurWritten;                      // what the blurs since the targets' last clear may have left non-zero
-    PixelRect blurredArea;                      // what the last blur covered: the composite adds glow only there
-};
-
-// The programs of the pipeline views (V) and their uniforms' locations.
-struct PipelineViews {
-    ShaderProgram* colourProgram = nullptr;  // a 2D target, scaled, clamped
-    ShaderProgram* cubeProgram = nullptr;    // the unfolded depth cube
-    int scaleLocation = -1;                  // the colour program's scale
-    int crossLocation = -1;                  // the cube program's cross: lower left pixel, cell side
-};
-
 constexpr int maxSpecularPrograms = 8;
+
+// The lit programs, and where each takes the eye position: every frame writes it.
+struct LitPrograms {
+    ShaderProgram* specular[maxSpecularPrograms] = {};
+    int specularViewPositionLocations[maxSpecularPrograms] = {};
+    int specularCount = 0;
+    std::vector<ShaderProgram*> flat;
+    std::vector<int> flatViewPositionLocations;
+};
 
 struct World {
     RenderSettings settings;
@@ -165,39 +146,17 @@ struct World {
     Camera* camera = nullptr;
     bool recenterCursor = false;     // next Free update first centres the cursor
 
-    ShaderProgram* specularPrograms[maxSpecularPrograms] = {};
-    int specularViewPositionLocations[maxSpecularPrograms] = {};
-    int specularProgramCount = 0;
-    std::vector<ShaderProgram*> flatPrograms;
-    std::vector<int> flatViewPositionLocations;
-    int flatProgramCount = 0;
-    ShaderProgram* depthProgram = nullptr;
+    LitPrograms litPrograms;
 
     SharedVertexBuffer sharedVertices;   // every model's vertices
     unsigned sharedVertexArray = 0;
     std::vector<Texture> textureList;    // shared by all models, only ever appended
     unsigned untexturedTexture = 0;      // 1 x 1 white, not in textureList: meshes without a texture
 
-    unsigned depthCubeMap = 0;   // shadow distances from the light, one face per axis
-    int shadowWidth = 0;         // texels per cube face
-    int shadowHeight = 0;
+    Sky sky;
 
-    BloomPass bloomPass;
-    PipelineViews pipelineViews;
-
-    ShaderProgram* skyboxProgram = nullptr;
-    unsigned skyboxTexture = 0;
-    unsigned skyboxVertexArray = 0;
-    unsigned skyboxVertexBuffer = 0;
-    int skyboxModelLocation = 0;
-    int skyboxProjectionLocation = 0;
-    int skyboxCubemapLocation = 0;
-    bool skyboxReady = false;
-
-    bool referenceFrames = false;  // every pass redraws its whole target, reusing nothing
-
-    int culledCount = 0;       // objects skipped by culling in the last scene pass
-    int lowDetailCount = 0;    // objects the last scene pass drew with their low-detail model
+    int culledCount = 0;       // objects skipped by culling in the last frame's scene pass (the renderer counts)
+    int lowDetailCount = 0;    // objects it drew with their low-detail model
     int windowWidth = 0;       // the window in screen coordinates; mouse look keeps the cursor at its centre
     int windowHeight = 0;
     int frameWidth = 0;        // pixels of the window's framebuffer: every pass and the view's aspect

@@ -5,17 +5,15 @@
 #include <algorithm>
 
 #include "assets/shader_program.h"
-#include "game/world.h"
 #include "render/glow_area.h"
-#include "view/camera.h"
+#include "render/pipeline_view.h"
 #include "render/texture_units.h"
 
 namespace {
-// Allocates an RGB16F target of the targets' size with linear filtering and clamped edges.
-void allocateHdrTexture(GLuint texture) {
-    const BloomPass& bloom = world.bloomPass;
+// Allocates an RGB16F target of this size with linear filtering and clamped edges.
+void allocateHdrTexture(GLuint texture, int width, int height) {
     glBindTexture(GL_TEXTURE_2D, texture);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB16F, bloom.width, bloom.height, 0, GL_RGB, GL_FLOAT, nullptr);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB16F, width, height, 0, GL_RGB, GL_FLOAT, nullptr);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
@@ -36,14 +34,13 @@ bool contains(PixelRect outer, PixelRect inner) {
 
 // Scissors the coming passes to area and zeroes what earlier blurs left outside it, so the
 // ping-pong targets hold exactly what full-size passes would: nothing away from the glow.
-void restrictBlurTo(PixelRect area) {
-    BloomPass& bloom = world.bloomPass;
-    PixelRect& blurWritten = bloom.blurWritten;
+void restrictBlurTo(PictureTargets& targets, PixelRect area) {
+    PixelRect& blurWritten = targets.blurWritten;
     glEnable(GL_SCISSOR_TEST);
     if (!contains(area, blurWritten)) {
         const GLfloat zero[4] = {0.0f, 0.0f, 0.0f, 0.0f};
         glScissor(blurWritten.x0, blurWritten.y0, blurWritten.x1 - blurWritten.x0, blurWritten.y1 - blurWritten.y0);
-        for (GLuint framebuffer : bloom.pingpongFramebuffers) {
+        for (GLuint framebuffer : targets.pingpongFramebuffers) {
             glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
             glClearBufferfv(GL_COLOR, 0, zero);
         }
@@ -58,109 +55,105 @@ int blurReach(const TechniqueParameters& parameters) {
     return parameters.blurPasses / 2 * (static_cast<int>(parameters.blurSpread) + 1) + 1;
 }
 
-void createBloomProgram() {
-    BloomPass& bloom = world.bloomPass;
-    bloom.bloomProgram = new ShaderProgram("Shader/bloom.vert", "Shader/bloom.frag", ShaderVariant{"#define ADD_GLOW"});
-    bloom.toneMapProgram = new ShaderProgram("Shader/bloom.vert", "Shader/bloom.frag");
-    for (const ShaderProgram* program : {bloom.bloomProgram, bloom.toneMapProgram}) {
+void createPostPrograms(PostPrograms& programs) {
+    programs.bloomProgram = new ShaderProgram("Shader/bloom.vert", "Shader/bloom.frag", ShaderVariant{"#define ADD_GLOW"});
+    programs.toneMapProgram = new ShaderProgram("Shader/bloom.vert", "Shader/bloom.frag");
+    for (const ShaderProgram* program : {programs.bloomProgram, programs.toneMapProgram}) {
         const GLuint id = program->programId;
         glUseProgram(id);
         glUniform1i(glGetUniformLocation(id, "scene"), compositeSceneUnit);
         glUniform1i(glGetUniformLocation(id, "bloomBlur"), compositeGlowUnit);
     }
+    programs.blurProgram = new ShaderProgram("Shader/bloom.vert", "Shader/blur.frag");
+    glUseProgram(programs.blurProgram->programId);
+    glUniform1i(glGetUniformLocation(programs.blurProgram->programId, "image"), blurSourceUnit);
+    createPipelineViewPrograms(programs);
+    glGenVertexArrays(1, &programs.quadVertexArray);
+    glGenBuffers(1, &programs.quadVertexBuffer);
+    glBindVertexArray(programs.quadVertexArray);
+    glBindBuffer(GL_ARRAY_BUFFER, programs.quadVertexBuffer);
+    glBufferData(GL_ARRAY_BUFFER, sizeof(quadVertices), quadVertices, GL_STATIC_DRAW);
+    glEnableVertexAttribArray(0);
+    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, 5 * sizeof(float), nullptr);
+    glEnableVertexAttribArray(1);
+    glVertexAttribPointer(1, 2, GL_FLOAT, GL_FALSE, 5 * sizeof(float), reinterpret_cast<void*>(3 * sizeof(float)));
+    glBindVertexArray(0);
 }
 
-void createHdrFramebuffer() {
-    BloomPass& bloom = world.bloomPass;
-    bloom.width = world.frameWidth;
-    bloom.height = world.frameHeight;
-    glGenFramebuffers(1, &bloom.hdrFramebuffer);
-    glBindFramebuffer(GL_FRAMEBUFFER, bloom.hdrFramebuffer);
+void createPictureTargets(PictureTargets& targets, int width, int height) {
+    targets.width = width;
+    targets.height = height;
+    glGenFramebuffers(1, &targets.hdrFramebuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, targets.hdrFramebuffer);
     glActiveTexture(GL_TEXTURE0 + compositeSceneUnit);
-    glGenTextures(2, bloom.hdrColorBuffers);
+    glGenTextures(2, targets.hdrColorBuffers);
     for (int i = 0; i < 2; ++i) {
-        allocateHdrTexture(bloom.hdrColorBuffers[i]);
-        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0 + i, GL_TEXTURE_2D, bloom.hdrColorBuffers[i], 0);
+        allocateHdrTexture(targets.hdrColorBuffers[i], width, height);
+        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0 + i, GL_TEXTURE_2D, targets.hdrColorBuffers[i], 0);
     }
-    glGenRenderbuffers(1, &bloom.hdrDepthBuffer);
-    glBindRenderbuffer(GL_RENDERBUFFER, bloom.hdrDepthBuffer);
-    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT, bloom.width, bloom.height);
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, bloom.hdrDepthBuffer);
+    glGenRenderbuffers(1, &targets.hdrDepthBuffer);
+    glBindRenderbuffer(GL_RENDERBUFFER, targets.hdrDepthBuffer);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT, width, height);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, targets.hdrDepthBuffer);
     const GLenum attachments[2] = {GL_COLOR_ATTACHMENT0, GL_COLOR_ATTACHMENT1};
     glDrawBuffers(2, attachments);
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
-}
-
-void createBlurTargets() {
-    BloomPass& bloom = world.bloomPass;
-    if (!bloom.blurProgram) {
-        bloom.blurProgram = new ShaderProgram("Shader/bloom.vert", "Shader/blur.frag");
-        glUseProgram(bloom.blurProgram->programId);
-        glUniform1i(glGetUniformLocation(bloom.blurProgram->programId, "image"), blurSourceUnit);
-    }
-    glGenFramebuffers(2, bloom.pingpongFramebuffers);
-    glGenTextures(2, bloom.pingpongTextures);
+    glGenFramebuffers(2, targets.pingpongFramebuffers);
+    glGenTextures(2, targets.pingpongTextures);
     for (int i = 0; i < 2; ++i) {
-        glBindFramebuffer(GL_FRAMEBUFFER, bloom.pingpongFramebuffers[i]);
-        allocateHdrTexture(bloom.pingpongTextures[i]);
-        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, bloom.pingpongTextures[i], 0);
+        glBindFramebuffer(GL_FRAMEBUFFER, targets.pingpongFramebuffers[i]);
+        allocateHdrTexture(targets.pingpongTextures[i], width, height);
+        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, targets.pingpongTextures[i], 0);
     }
-    bloom.blurWritten = {0, 0, bloom.width, bloom.height};  // allocated, not cleared
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    targets.blurWritten = {0, 0, width, height};  // allocated, not cleared
 }
 
-BloomPass createBloomTargetsLike(const BloomPass& model) {
-    BloomPass made;
-    made.bloomProgram = model.bloomProgram;
-    made.toneMapProgram = model.toneMapProgram;
-    made.blurProgram = model.blurProgram;
-    const BloomPass own = world.bloomPass;
-    world.bloomPass = made;
-    createHdrFramebuffer();
-    createBlurTargets();
-    made = world.bloomPass;
-    world.bloomPass = own;
-    return made;
-}
-
-void resizeBloomTargets(int width, int height) {
-    BloomPass& bloom = world.bloomPass;
-    bloom.width = width;
-    bloom.height = height;
-    for (GLuint texture : bloom.hdrColorBuffers) allocateHdrTexture(texture);
-    for (GLuint texture : bloom.pingpongTextures) allocateHdrTexture(texture);
-    glBindRenderbuffer(GL_RENDERBUFFER, bloom.hdrDepthBuffer);
+void resizePictureTargets(PictureTargets& targets, int width, int height) {
+    targets.width = width;
+    targets.height = height;
+    for (GLuint texture : targets.hdrColorBuffers) allocateHdrTexture(texture, width, height);
+    for (GLuint texture : targets.pingpongTextures) allocateHdrTexture(texture, width, height);
+    glBindRenderbuffer(GL_RENDERBUFFER, targets.hdrDepthBuffer);
     glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT, width, height);
-    bloom.blurWritten = {0, 0, width, height};
+    targets.blurWritten = {0, 0, width, height};
+    targets.scene.valid = false;  // the reallocated target holds nothing yet
 }
 
-void blurBrightParts() {
-    BloomPass& bloom = world.bloomPass;
-    const GLuint program = bloom.blurProgram->programId;
+void useQuadState(int width, int height) {
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    glDisable(GL_FRAMEBUFFER_SRGB);
+    glDisable(GL_BLEND);
+    glDisable(GL_DEPTH_TEST);
+    glViewport(0, 0, width, height);
+}
+
+void blurBrightParts(const Picture& picture) {
+    PictureTargets& targets = picture.targets;
+    useQuadState(targets.width, targets.height);
+    const GLuint program = picture.programs.blurProgram->programId;
     glUseProgram(program);
-    bloom.horizontal = true;
+    bool horizontal = true;
     bool firstPass = true;
     glActiveTexture(GL_TEXTURE0 + blurSourceUnit);
-    const TechniqueParameters& parameters = world.settings.parameters;
+    const TechniqueParameters& parameters = picture.settings.parameters;
     glUniform1f(glGetUniformLocation(program, "spread"), parameters.blurSpread);
-    if (world.referenceFrames) {
-        bloom.blurWritten = {0, 0, bloom.width, bloom.height};
-        bloom.blurredArea = bloom.blurWritten;
+    if (picture.reference) {
+        targets.blurWritten = {0, 0, targets.width, targets.height};
+        targets.blurredArea = targets.blurWritten;
     } else {
-        const Camera& camera = *world.camera;
-        bloom.blurredArea = glowArea(world.allObjects, camera.view, camera.projection, blurReach(parameters),
-                                      bloom.width, bloom.height);
-        restrictBlurTo(bloom.blurredArea);
+        targets.blurredArea = glowArea(*picture.scene.objects, *picture.scene.vertexPositions, picture.eye.view,
+                                       picture.eye.projection, blurReach(parameters), targets.width, targets.height);
+        restrictBlurTo(targets, targets.blurredArea);
     }
     // With nothing glowing in view the targets are zero now, as the passes would leave them.
-    const int passes = bloom.blurredArea.empty() ? 0 : parameters.blurPasses;
-    bloom.glowTexture = parameters.blurPasses > 0 ? bloom.pingpongTextures[0] : bloom.hdrColorBuffers[1];
+    const int passes = targets.blurredArea.empty() ? 0 : parameters.blurPasses;
+    targets.glowTexture = parameters.blurPasses > 0 ? targets.pingpongTextures[0] : targets.hdrColorBuffers[1];
     for (int pass = 0; pass < passes; ++pass) {
-        glBindFramebuffer(GL_FRAMEBUFFER, bloom.pingpongFramebuffers[bloom.horizontal ? 1 : 0]);
-        glUniform1i(glGetUniformLocation(program, "horizontal"), bloom.horizontal ? 1 : 0);
-        glBindTexture(GL_TEXTURE_2D, firstPass ? bloom.hdrColorBuffers[1]
-                                               : bloom.pingpongTextures[bloom.horizontal ? 0 : 1]);
-        renderQuad();
-        bloom.horizontal = !bloom.horizontal;
+        glBindFramebuffer(GL_FRAMEBUFFER, targets.pingpongFramebuffers[horizontal ? 1 : 0]);
+        glUniform1i(glGetUniformLocation(program, "horizontal"), horizontal ? 1 : 0);
+        glBindTexture(GL_TEXTURE_2D, firstPass ? targets.hdrColorBuffers[1] : targets.pingpongTextures[horizontal ? 0 : 1]);
+        renderQuad(picture.programs);
+        horizontal = !horizontal;
         firstPass = false;
     }
     glDisable(GL_SCISSOR_TEST);
@@ -169,17 +162,17 @@ void blurBrightParts() {
 
 namespace {
 // One full-screen composite with this program.
-void composite(const ShaderProgram& shaderProgram) {
-    const BloomPass& bloom = world.bloomPass;
+void composite(const Picture& picture, const ShaderProgram& shaderProgram) {
+    const PictureTargets& targets = picture.targets;
     const GLuint program = shaderProgram.programId;
     glUseProgram(program);
     glActiveTexture(GL_TEXTURE0 + compositeSceneUnit);
-    glBindTexture(GL_TEXTURE_2D, bloom.hdrColorBuffers[0]);
+    glBindTexture(GL_TEXTURE_2D, targets.hdrColorBuffers[0]);
     glActiveTexture(GL_TEXTURE0 + compositeGlowUnit);
-    glBindTexture(GL_TEXTURE_2D, bloom.glowTexture);
-    glUniform1i(glGetUniformLocation(program, "bloom"), world.settings.bloom ? 1 : 0);
-    glUniform1f(glGetUniformLocation(program, "exposure"), world.settings.parameters.exposure);
-    renderQuad();
+    glBindTexture(GL_TEXTURE_2D, targets.glowTexture);
+    glUniform1i(glGetUniformLocation(program, "bloom"), picture.settings.bloom ? 1 : 0);
+    glUniform1f(glGetUniformLocation(program, "exposure"), picture.settings.parameters.exposure);
+    renderQuad(picture.programs);
 }
 }  // namespace
 
@@ -189,49 +182,40 @@ PixelRect intersect(PixelRect a, PixelRect b) {
 }
 
 // The composite with this program, only inside both rectangles.
-void compositeWithin(const ShaderProgram& program, PixelRect rect, PixelRect clip) {
-    rect = intersect(rect, clip);
+void compositeWithin(const Picture& picture, const ShaderProgram& program, PixelRect rect) {
+    rect = intersect(rect, picture.clip);
     if (rect.empty()) return;
     glScissor(rect.x0, rect.y0, rect.x1 - rect.x0, rect.y1 - rect.y0);
-    composite(program);
+    composite(picture, program);
 }
 }  // namespace
 
-void compositeBloom(PixelRect clip) {
-    const BloomPass& bloom = world.bloomPass;
-    const PixelRect area = bloom.blurredArea;
-    const int width = bloom.width, height = bloom.height;
+void compositeBloom(const Picture& picture, unsigned framebuffer) {
+    const PictureTargets& targets = picture.targets;
+    const PostPrograms& programs = picture.programs;
+    const PixelRect area = targets.blurredArea;
+    const int width = targets.width, height = targets.height;
+    useQuadState(width, height);
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
     glEnable(GL_SCISSOR_TEST);
-    if (world.referenceFrames || !world.settings.bloom || area.empty()) {
-        compositeWithin(world.referenceFrames ? *bloom.bloomProgram : *bloom.toneMapProgram, {0, 0, width, height}, clip);
+    if (picture.reference || !picture.settings.bloom || area.empty()) {
+        compositeWithin(picture, picture.reference ? *programs.bloomProgram : *programs.toneMapProgram,
+                        {0, 0, width, height});
     } else {
         // The glow is zero outside the blurred area: only there is it read. Each pixel is drawn once
         // (blending a second draw over the first would round differently): the area with the glow,
         // the strips below, above, left and right of it without.
-        compositeWithin(*bloom.bloomProgram, area, clip);
-        compositeWithin(*bloom.toneMapProgram, {0, 0, width, area.y0}, clip);
-        compositeWithin(*bloom.toneMapProgram, {0, area.y1, width, height}, clip);
-        compositeWithin(*bloom.toneMapProgram, {0, area.y0, area.x0, area.y1}, clip);
-        compositeWithin(*bloom.toneMapProgram, {area.x1, area.y0, width, area.y1}, clip);
+        compositeWithin(picture, *programs.bloomProgram, area);
+        compositeWithin(picture, *programs.toneMapProgram, {0, 0, width, area.y0});
+        compositeWithin(picture, *programs.toneMapProgram, {0, area.y1, width, height});
+        compositeWithin(picture, *programs.toneMapProgram, {0, area.y0, area.x0, area.y1});
+        compositeWithin(picture, *programs.toneMapProgram, {area.x1, area.y0, width, area.y1});
     }
     glDisable(GL_SCISSOR_TEST);
 }
 
-void renderQuad() {
-    BloomPass& bloom = world.bloomPass;
-    if (bloom.quadVertexArray == 0) {
-        glGenVertexArrays(1, &bloom.quadVertexArray);
-        glGenBuffers(1, &bloom.quadVertexBuffer);
-        glBindVertexArray(bloom.quadVertexArray);
-        glBindBuffer(GL_ARRAY_BUFFER, bloom.quadVertexBuffer);
-        glBufferData(GL_ARRAY_BUFFER, sizeof(quadVertices), quadVertices, GL_STATIC_DRAW);
-        glEnableVertexAttribArray(0);
-        glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, 5 * sizeof(float), nullptr);
-        glEnableVertexAttribArray(1);
-        glVertexAttribPointer(1, 2, GL_FLOAT, GL_FALSE, 5 * sizeof(float),
-                              reinterpret_cast<void*>(3 * sizeof(float)));
-    }
-    glBindVertexArray(bloom.quadVertexArray);
+void renderQuad(const PostPrograms& programs) {
+    glBindVertexArray(programs.quadVertexArray);
     glDrawArrays(GL_TRIANGLE_STRIP, 0, 4);
     glBindVertexArray(0);
 }

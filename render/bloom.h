@@ -2,30 +2,70 @@
 // HDR target, separable blur of the glowing part (twelve passes unless set otherwise), composite
 // with exposure.
 
-struct TechniqueParameters;
-struct PixelRect;
-struct BloomPass;
+#include "game/world.h"
+#include "render/scene.h"
+
+// The HDR target and the blur targets of one picture; the compare view's left side has its own.
+struct PictureTargets {
+    int width = 0;                              // pixels of every target here
+    int height = 0;
+    unsigned hdrFramebuffer = 0;                // the scene pass draws here (wireframe: the window)
+    unsigned hdrColorBuffers[2] = {0, 0};       // [0] lit scene, [1] its glowing part
+    unsigned hdrDepthBuffer = 0;                // renderbuffer
+    unsigned pingpongFramebuffers[2] = {0, 0};
+    unsigned pingpongTextures[2] = {0, 0};
+    unsigned glowTexture = 0;                   // what the composite adds: the last blur's, or the glow itself
+    PixelRect blurWritten;                      // what the blurs since the targets' last clear may have left non-zero
+    PixelRect blurredArea;                      // what the last blur covered: the composite adds glow only there
+    SceneRecord scene;                          // what the HDR target holds from the last scene pass
+};
+
+// The programs of the stages after the scene and the quad they draw, shared by every picture.
+struct PostPrograms {
+    ShaderProgram* bloomProgram = nullptr;      // composite adding the blurred glow
+    ShaderProgram* toneMapProgram = nullptr;    // the same without reading the glow: where it is zero
+    ShaderProgram* blurProgram = nullptr;       // one-dimensional blur
+    ShaderProgram* viewColourProgram = nullptr; // pipeline view of a 2D target, scaled, clamped
+    ShaderProgram* viewCubeProgram = nullptr;   // pipeline view of the unfolded depth cube
+    int viewScaleLocation = -1;                 // the colour view's scale
+    int viewCrossLocation = -1;                 // the cube view's cross: lower left pixel, cell side
+    unsigned quadVertexArray = 0;               // the full-screen triangle strip
+    unsigned quadVertexBuffer = 0;
+};
+
+// One picture: the scene seen with one set of settings into one set of targets, shown in the
+// window within clip.
+struct Picture {
+    const Scene& scene;
+    const Camera& eye;               // the scene's camera with these settings' field of view
+    const RenderSettings& settings;
+    PictureTargets& targets;
+    const PostPrograms& programs;
+    unsigned shadowCube;             // the depth cube the scene was lit with
+    bool reference;                  // every pass redraws its whole target, reusing nothing
+    PixelRect clip;                  // the window pixels this picture may write
+};
 
 // Texels the blur can move glow: each pass per axis reaches the texel beyond its taps' spread (5 at
 // the default 4.5), and one more for rounding.
 int blurReach(const TechniqueParameters& parameters);
 
-// Builds the composite program and writes its initial sampler units.
-void createBloomProgram();
-// Creates the HDR framebuffer (two RGB16F colour targets and depth) of world.bloomPass at the frame's size.
-void createHdrFramebuffer();
-// Builds the blur program (unless world.bloomPass has one) and the two ping-pong framebuffers.
-void createBlurTargets();
-// A second set of HDR and blur targets at the frame's size, drawn with the programs of model.
-BloomPass createBloomTargetsLike(const BloomPass& model);
-// Reallocates the HDR and blur targets at this size (the frame's, after the window changed it).
-void resizeBloomTargets(int width, int height);
+// Builds the composite, blur and view programs and the quad.
+void createPostPrograms(PostPrograms& programs);
+// Creates the HDR framebuffer (two RGB16F colour targets and depth) and the two blur targets at
+// this size.
+void createPictureTargets(PictureTargets& targets, int width, int height);
+// Reallocates the targets at this size (the frame's, after the window changed it).
+void resizePictureTargets(PictureTargets& targets, int width, int height);
 // Blurs the HDR target's glowing part the set number of times, alternating direction; unless
 // reference frames are asked for, only where the self-lit objects' glow can reach. With no passes
 // the composite adds the glow unblurred.
-void blurBrightParts();
-// Draws scene plus (when bloom is on) the blurred glow into the bound framebuffer, only within clip;
-// unless reference frames are asked for, the glow is read only inside the area the blur covered.
-void compositeBloom(PixelRect clip);
-// Draws the full-screen quad, creating it on first use.
-void renderQuad();
+void blurBrightParts(const Picture& picture);
+// Draws scene plus (when bloom is on) the blurred glow into framebuffer, only within the picture's
+// clip; unless reference frames are asked for, the glow is read only inside the area the blur covered.
+void compositeBloom(const Picture& picture, unsigned framebuffer);
+// The state every full-screen stage draws with: filled polygons, no blending, no depth test, no
+// sRGB encoding, the targets' viewport.
+void useQuadState(int width, int height);
+// Draws the full-screen quad.
+void renderQuad(const PostPrograms& programs);

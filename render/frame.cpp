@@ -2,15 +2,10 @@
 
 #include <GL/glew.h>
 
-#include <utility>
+#include <iterator>
 
-#include "game/world.h"
-#include "render/bloom.h"
 #include "render/pass_timer.h"
 #include "render/pipeline_view.h"
-#include "render/scene.h"
-#include "render/shadow_map.h"
-#include "view/camera.h"
 
 namespace {
 void scissorTo(PixelRect clip) {
@@ -18,83 +13,125 @@ void scissorTo(PixelRect clip) {
     glScissor(clip.x0, clip.y0, clip.x1 - clip.x0, clip.y1 - clip.y0);
 }
 
-// The frame as the world's settings now ask for it, into the window within clip; the HDR and blur
-// targets are drawn whole, so each picture is exactly what a full-window frame would show there.
-void renderPicture(Renderer& renderer, PassTimer* timer, PixelRect clip) {
-    SceneRecord& scene = renderer.scene;
-    if (world.frameWidth != world.bloomPass.width || world.frameHeight != world.bloomPass.height) {
-        resizeBloomTargets(world.frameWidth, world.frameHeight);
-        scene.valid = false;  // the reallocated target holds nothing yet
+// The blur runs for bloom; the literal path and the blurred glow's view run it anyway.
+bool blurNeeded(const Picture& picture) {
+    const RenderSettings& settings = picture.settings;
+    return settings.bloom || picture.reference || settings.pipelineView == PipelineView::BlurredGlow;
+}
+void blurStage(const Picture& picture, unsigned) { blurBrightParts(picture); }
+bool compositeNeeded(const Picture& picture) { return picture.settings.pipelineView == PipelineView::Final; }
+
+// A stage after the scene: its pass, whether this picture needs it and what it draws. Each sets the
+// GL state it draws with; the last one the picture needs writes the given framebuffer (the window).
+struct Stage {
+    RenderPass pass;
+    bool (*needed)(const Picture& picture);
+    void (*run)(const Picture& picture, unsigned framebuffer);
+};
+const Stage stages[] = {
+    {RenderPass::Blur, blurNeeded, blurStage},
+    {RenderPass::Composite, compositeNeeded, compositeBloom},
+};
+
+// The scene's camera with the settings' field of view: the compare view's sides may differ.
+Camera eyeFor(const Camera& camera, const RenderSettings& settings) {
+    Camera eye = camera;
+    if (eye.fieldOfView != settings.parameters.fieldOfView) {
+        eye.fieldOfView = settings.parameters.fieldOfView;
+        reproject(eye);
     }
-    applySwitches(renderer.switches, world.settings);
+    return eye;
+}
+
+// The shadow pass and the scene into the picture's HDR target (wireframe: into the window within
+// clip); what the scene pass counted.
+SceneCounts drawScene(Renderer& renderer, const Picture& picture, PassTimer* timer) {
+    const RenderSettings& settings = picture.settings;
+    PictureTargets& targets = picture.targets;
+    applySwitches(renderer.switches, picture.scene, settings);
     beginPass(timer, RenderPass::Shadow);
-    if (renderShadowPass(renderer.shadowMap)) renderer.cubeVersion += 1;
+    renderShadowPass(renderer.shadowMap, picture.scene, settings.wireframe, picture.reference);
     endPass(timer);
     beginPass(timer, RenderPass::Scene);
-    const bool wireframe = world.settings.wireframe;
-    glBindFramebuffer(GL_FRAMEBUFFER, wireframe ? 0 : world.bloomPass.hdrFramebuffer);
-    glViewport(0, 0, world.frameWidth, world.frameHeight);
+    useSceneState(settings);
+    glBindFramebuffer(GL_FRAMEBUFFER, settings.wireframe ? 0 : targets.hdrFramebuffer);
+    glViewport(0, 0, targets.width, targets.height);
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     // Lines go straight to the window: they, and the clear before them, stay inside the clip.
-    if (wireframe) scissorTo(clip);
-    renderScene(scene, !wireframe && !world.referenceFrames, renderer.cubeVersion);
+    if (settings.wireframe) scissorTo(picture.clip);
+    const SceneCounts counts =
+        renderScene(targets.scene, picture.scene, picture.eye, settings, renderer.shadowMap.cube,
+                    renderer.shadowMap.version, !settings.wireframe && !picture.reference);
     glDisable(GL_SCISSOR_TEST);
     endPass(timer);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    const PipelineView view = world.settings.pipelineView;
-    if (wireframe && view == PipelineView::Final) return;
-    // The composite ignores the blur while bloom is off; the literal path and its view run it anyway.
-    if (!wireframe && (world.settings.bloom || world.referenceFrames || view == PipelineView::BlurredGlow)) {
-        beginPass(timer, RenderPass::Blur);
-        blurBrightParts();
+    return counts;
+}
+
+// The picture the settings ask for, seen from the scene's camera, into the window within clip.
+// Its targets are drawn whole, so that it is exactly what a full-window frame would show there.
+SceneCounts renderPicture(Renderer& renderer, const Scene& scene, const RenderSettings& settings,
+                          PictureTargets& targets, PassTimer* timer, PixelRect clip) {
+    if (scene.width != targets.width || scene.height != targets.height) {
+        resizePictureTargets(targets, scene.width, scene.height);
+    }
+    const Camera eye = eyeFor(*scene.camera, settings);
+    const Picture picture{scene, eye, settings, targets, renderer.programs, renderer.shadowMap.cube,
+                          renderer.referenceFrames, clip};
+    const SceneCounts counts = drawScene(renderer, picture, timer);
+    const PipelineView view = settings.pipelineView;
+    if (settings.wireframe && view == PipelineView::Final) return counts;
+    // The stages read the HDR target, which wireframe bypasses: only a pipeline view is drawn then.
+    int last = -1;
+    for (int i = 0; i < static_cast<int>(std::size(stages)); ++i) {
+        if (!settings.wireframe && stages[i].needed(picture)) last = i;
+    }
+    for (int i = 0; i <= last; ++i) {
+        const Stage& stage = stages[i];
+        if (!stage.needed(picture)) continue;
+        beginPass(timer, stage.pass);
+        if (i == last && view == PipelineView::Final) {
+            scissorTo(clip);
+            glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        }
+        stage.run(picture, 0);
+        glDisable(GL_SCISSOR_TEST);
         endPass(timer);
     }
+    if (view == PipelineView::Final) return counts;
     beginPass(timer, RenderPass::Composite);
     scissorTo(clip);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    if (view == PipelineView::Final) {
-        compositeBloom(clip);
-    } else {
-        drawPipelineView(world.pipelineViews, view);
-    }
+    drawPipelineView(picture, view);
     glDisable(GL_SCISSOR_TEST);
     endPass(timer);
-}
-
-// The compare view's left side takes the place of the frame's own targets, or gives it back.
-void swapInDefaultsSide(Renderer& renderer) {
-    std::swap(world.bloomPass, renderer.defaultsSide.bloom);
-    std::swap(renderer.scene, renderer.defaultsSide.scene);
-}
-
-// Compare: the defaults' picture left of the line, the player's right of it, from the same world.
-// Only the player's half is timed: the overlay's costs are those of the settings now chosen.
-void renderComparison(Renderer& renderer, PassTimer* timer) {
-    const int width = world.frameWidth, height = world.frameHeight;
-    const int split = compareColumn(world.settings, width);
-    const RenderSettings yours = world.settings;
-    DefaultsSide& defaults = renderer.defaultsSide;
-    if (defaults.bloom.hdrFramebuffer == 0) defaults.bloom = createBloomTargetsLike(world.bloomPass);
-    swapInDefaultsSide(renderer);
-    world.settings = defaultPicture(yours);
-    reproject(*world.camera);
-    renderPicture(renderer, nullptr, {0, 0, split, height});
-    swapInDefaultsSide(renderer);
-    world.settings = yours;
-    reproject(*world.camera);
-    renderPicture(renderer, timer, {split, 0, width, height});
+    return counts;
 }
 }  // namespace
+
+void createRenderer(Renderer& renderer, int width, int height) {
+    createShadowMap(renderer.shadowMap);
+    createPostPrograms(renderer.programs);
+    createPictureTargets(renderer.picture, width, height);
+}
 
 int compareColumn(const RenderSettings& settings, int width) {
     return static_cast<int>(settings.compareSplit * static_cast<float>(width) + 0.5f);
 }
 
-void renderFrame(Renderer& renderer, PassTimer* timer) {
-    if (world.settings.compare) {
-        renderComparison(renderer, timer);
+SceneCounts renderFrame(Renderer& renderer, const Scene& scene, const RenderSettings& settings, PassTimer* timer) {
+    const int width = scene.width, height = scene.height;
+    SceneCounts counts;
+    if (settings.compare) {
+        // The defaults' picture left of the line, the player's right of it, from the same scene. Only
+        // the player's half is timed: the overlay's costs are those of the settings now chosen.
+        const int split = compareColumn(settings, width);
+        if (renderer.defaults.hdrFramebuffer == 0) createPictureTargets(renderer.defaults, width, height);
+        renderPicture(renderer, scene, defaultPicture(settings), renderer.defaults, nullptr, {0, 0, split, height});
+        counts = renderPicture(renderer, scene, settings, renderer.picture, timer, {split, 0, width, height});
     } else {
-        renderPicture(renderer, timer, {0, 0, world.frameWidth, world.frameHeight});
+        counts = renderPicture(renderer, scene, settings, renderer.picture, timer, {0, 0, width, height});
     }
     finishTimedFrame(timer);
+    return counts;
 }

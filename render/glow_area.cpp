@@ -5,7 +5,6 @@
 
 #include "assets/model.h"
 #include "assets/shader_program.h"
-#include "game/world.h"
 #include "view/frustum.h"
 
 namespace {
@@ -39,9 +38,9 @@ bool mayFaceEye(const glm::vec3 (&corner)[3]) {
 // Pixels covered by the model's triangles that face the eye: what is drawn of an object the eye is
 // inside of or close to, whose bounding sphere covers the whole view. The whole target when such a
 // triangle reaches the near plane.
-PixelRect drawnArea(const Model& model, const glm::mat4& matrix, const glm::mat4& projection, int width, int height) {
+PixelRect drawnArea(const Model& model, const std::vector<glm::vec3>& positions, const glm::mat4& matrix,
+                    const glm::mat4& projection, int width, int height) {
     const PixelRect whole{0, 0, width, height};
-    const std::vector<glm::vec3>& positions = world.sharedVertices.positions;
     glm::vec2 low(INFINITY), high(-INFINITY);
     for (size_t mesh = 0; mesh < model.meshFirstVertex.size(); ++mesh) {
         const size_t first = static_cast<size_t>(model.meshFirstVertex[mesh]);
@@ -73,14 +72,14 @@ PixelRect drawnArea(const Model& model, const glm::mat4& matrix, const glm::mat4
 
 // Pixels the model can cover when drawn with the object's transform: its bounding sphere's, or,
 // where that reaches the near plane, its triangles'.
-PixelRect modelArea(const SceneObject& object, const Model* model, const glm::mat4& view,
-                    const glm::mat4& projection, int width, int height) {
+PixelRect modelArea(const SceneObject& object, const Model* model, const std::vector<glm::vec3>& positions,
+                    const glm::mat4& view, const glm::mat4& projection, int width, int height) {
     if (!model) return {};
     const glm::mat4 matrix = view * object.transform * model->modelMatrix;
     const glm::vec3 centre(matrix * glm::vec4(model->center, 1.0f));
     const float radius = glm::length(glm::vec3(matrix * glm::vec4(model->farthestVertex, 1.0f)) - centre);
     if (centre.z - radius < -nearDistance && centre.z + radius >= -nearDistance) {
-        return drawnArea(*model, matrix, projection, width, height);
+        return drawnArea(*model, positions, matrix, projection, width, height);
     }
     return sphereArea(centre, radius, projection, width, height);
 }
@@ -94,13 +93,13 @@ PixelRect unite(PixelRect a, PixelRect b) {
     return {std::min(a.x0, b.x0), std::min(a.y0, b.y0), std::max(a.x1, b.x1), std::max(a.y1, b.y1)};
 }
 
-PixelRect glowArea(const std::vector<SceneObject*>& objects, const glm::mat4& view, const glm::mat4& projection,
-                   int reach, int width, int height) {
+PixelRect glowArea(const std::vector<SceneObject*>& objects, const std::vector<glm::vec3>& positions,
+                   const glm::mat4& view, const glm::mat4& projection, int reach, int width, int height) {
     PixelRect area;
     for (const SceneObject* object : objects) {
         if (!glows(*object)) continue;
-        const PixelRect covered = unite(modelArea(*object, object->model, view, projection, width, height),
-                                        modelArea(*object, object->lodModel, view, projection, width, height));
+        const PixelRect covered = unite(modelArea(*object, object->model, positions, view, projection, width, height),
+                                        modelArea(*object, object->lodModel, positions, view, projection, width, height));
         if (covered.empty()) continue;
         // Clipped before uniting: a glow off one edge must not stretch the area along that edge.
         const PixelRect reached{std::max(covered.x0 - reach, 0), std::max(covered.y0 - reach, 0),

@@ -13,9 +13,9 @@ struct SceneObject;
 bool glows(const SceneObject& object);
 
 // The pixels the glowing objects can cover seen through view and projection, widened by reach on
-// every side and clipped to the target of width x height.
-PixelRect glowArea(const std::vector<SceneObject*>& objects, const glm::mat4& view, const glm::mat4& projection,
-                   int reach, int width, int height);
+// every side and clipped to the target of width x height; positions are every model's vertices.
+PixelRect glowArea(const std::vector<SceneObject*>& objects, const std::vector<glm::vec3>& positions,
+                   const glm::mat4& view, const glm::mat4& projection, int reach, int width, int height);
 
 // The smallest rectangle holding both.
 PixelRect unite(PixelRect a, PixelRect b);

@@ -7,7 +7,6 @@
 
 #include "assets/shader_program.h"
 #include "game/world.h"
-#include "view/camera.h"
 
 namespace {
 void writeLight(GLuint program, const Light& light) {
@@ -24,18 +23,19 @@ bool isSelfLit(const Light& light, const Material& material) {
     return lightAmbient * materialAmbient > 0.5f;
 }
 
-ShaderProgram* createSpecularProgram(const Light& light, const Material& material, float alpha) {
+ShaderProgram* createSpecularProgram(LitPrograms& programs, const Light& light, const Material& material, float alpha,
+                                     glm::vec3 eye) {
     auto* program = new ShaderProgram("Shader/SpecularShader.vert", "Shader/SpecularShader.frag");
     program->selfLit = isSelfLit(light, material);
     program->translucent = alpha < 1.0f;
     const GLuint id = program->programId;
     glUseProgram(id);
     const GLint viewPosition = glGetUniformLocation(id, "viewPosition");
-    if (world.specularProgramCount < maxSpecularPrograms) {
-        world.specularViewPositionLocations[world.specularProgramCount] = viewPosition;
+    if (programs.specularCount < maxSpecularPrograms) {
+        programs.specular[programs.specularCount] = program;
+        programs.specularViewPositionLocations[programs.specularCount] = viewPosition;
     }
     writeLight(id, light);
-    const glm::vec3 eye = world.camera ? world.camera->position : glm::vec3(0.0f);
     glUniform3fv(viewPosition, 1, glm::value_ptr(eye));
     glUniform3fv(glGetUniformLocation(id, "material.ambient"), 1, glm::value_ptr(material.ambient));
     glUniform3fv(glGetUniformLocation(id, "material.diffuse"), 1, glm::value_ptr(material.diffuse));
@@ -43,16 +43,16 @@ ShaderProgram* createSpecularProgram(const Light& light, const Material& materia
     glUniform1fv(glGetUniformLocation(id, "material.shininess"), 1, &material.shininess);
     glUniform3fv(glGetUniformLocation(id, "material.emission"), 1, glm::value_ptr(material.emission));
     glUniform1fv(glGetUniformLocation(id, "alpha"), 1, &alpha);
-    world.specularProgramCount += 1;
+    programs.specularCount += 1;
     return program;
 }
 
-ShaderProgram* createFlatProgram() {
+ShaderProgram* createFlatProgram(LitPrograms& programs, const Light& light) {
     auto* program = new ShaderProgram("Shader/SpecularShader.vert", "Shader/FlatTexture.frag");
     glUseProgram(program->programId);
-    world.flatViewPositionLocations.push_back(glGetUniformLocation(program->programId, "viewPosition"));
-    world.flatProgramCount += 1;
-    writeLight(program->programId, world.light);
+    programs.flat.push_back(program);
+    programs.flatViewPositionLocations.push_back(glGetUniformLocation(program->programId, "viewPosition"));
+    writeLight(program->programId, light);
     return program;
 }
 
@@ -67,16 +67,15 @@ void attachProgram(Model& model, ShaderProgram* program) {
     model.farPlaneLocation = glGetUniformLocation(id, "far_plane");
 }
 
-void updateViewPositions(glm::vec3 eyePosition) {
-    const int specularCount = std::min(world.specularProgramCount, maxSpecularPrograms);
+void updateViewPositions(const LitPrograms& programs, glm::vec3 eyePosition) {
+    const int specularCount = std::min(programs.specularCount, maxSpecularPrograms);
     for (int i = 0; i < specularCount; ++i) {
-        if (!world.specularPrograms[i]) continue;
-        glUseProgram(world.specularPrograms[i]->programId);
-        glUniform3fv(world.specularViewPositionLocations[i], 1, glm::value_ptr(eyePosition));
+        if (!programs.specular[i]) continue;
+        glUseProgram(programs.specular[i]->programId);
+        glUniform3fv(programs.specularViewPositionLocations[i], 1, glm::value_ptr(eyePosition));
     }
-    const size_t flatCount = std::min<size_t>(world.flatProgramCount, world.flatPrograms.size());
-    for (size_t i = 0; i < flatCount && i < world.flatViewPositionLocations.size(); ++i) {
-        glUseProgram(world.flatPrograms[i]->programId);
-        glUniform3fv(world.flatViewPositionLocations[i], 1, glm::value_ptr(eyePosition));
+    for (size_t i = 0; i < programs.flat.size(); ++i) {
+        glUseProgram(programs.flat[i]->programId);
+        glUniform3fv(programs.flatViewPositionLocations[i], 1, glm::value_ptr(eyePosition));
     }
 }

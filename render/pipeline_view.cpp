@@ -3,61 +3,64 @@
 #include <GL/glew.h>
 
 #include <algorithm>
+#include <iterator>
 
 #include "assets/shader_program.h"
-#include "render/bloom.h"
 #include "render/shadow_map.h"
 #include "render/texture_units.h"
 
-const char* pipelineViewName(PipelineView view) {
-    static const char* const names[] = {"final picture", "scene before tone mapping", "glow", "blurred glow",
-                                        "shadow cube faces"};
-    return names[static_cast<int>(view)];
-}
+namespace {
+// One view: its name and the target it shows (none: the final picture or the cube).
+struct ViewRow {
+    const char* name;
+    unsigned (*texture)(const PictureTargets& targets);
+    bool exposed;  // scaled by the exposure, as the tone map scales it
+};
+const ViewRow viewRows[] = {
+    {"final picture", nullptr, false},
+    {"scene before tone mapping", [](const PictureTargets& targets) { return targets.hdrColorBuffers[0]; }, true},
+    {"glow", [](const PictureTargets& targets) { return targets.hdrColorBuffers[1]; }, false},
+    {"blurred glow", [](const PictureTargets& targets) { return targets.glowTexture; }, false},
+    {"shadow cube faces", nullptr, false},
+};
+static_assert(std::size(viewRows) == static_cast<size_t>(PipelineView::Count), "a row per view");
+}  // namespace
 
-void createPipelineViews(PipelineViews& views) {
-    views.colourProgram = new ShaderProgram("Shader/bloom.vert", "Shader/pipeline_view.frag");
-    views.cubeProgram = new ShaderProgram("Shader/bloom.vert", "Shader/pipeline_view.frag",
-                                          ShaderVariant{"#define SHADOW_CUBE"});
-    GLuint id = views.colourProgram->programId;
+const char* pipelineViewName(PipelineView view) { return viewRows[static_cast<int>(view)].name; }
+
+void createPipelineViewPrograms(PostPrograms& programs) {
+    programs.viewColourProgram = new ShaderProgram("Shader/bloom.vert", "Shader/pipeline_view.frag");
+    programs.viewCubeProgram = new ShaderProgram("Shader/bloom.vert", "Shader/pipeline_view.frag",
+                                                 ShaderVariant{"#define SHADOW_CUBE"});
+    GLuint id = programs.viewColourProgram->programId;
     glUseProgram(id);
     glUniform1i(glGetUniformLocation(id, "image"), viewImageUnit);
-    views.scaleLocation = glGetUniformLocation(id, "scale");
-    id = views.cubeProgram->programId;
+    programs.viewScaleLocation = glGetUniformLocation(id, "scale");
+    id = programs.viewCubeProgram->programId;
     glUseProgram(id);
-    views.crossLocation = glGetUniformLocation(id, "crossArea");
+    programs.viewCrossLocation = glGetUniformLocation(id, "crossArea");
     glUniform1i(glGetUniformLocation(id, "cube"), viewCubeUnit);
     glUniform1f(glGetUniformLocation(id, "stretch"), shadowFarPlane / shadowViewRange);
 }
 
-void drawPipelineView(const PipelineViews& views, PipelineView view) {
-    // Wireframe lines leave polygons as lines and the window encoding to sRGB: the quad needs neither.
-    const bool wireframe = world.settings.wireframe;
-    if (wireframe) {
-        glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-        glDisable(GL_FRAMEBUFFER_SRGB);
-    }
+void drawPipelineView(const Picture& picture, PipelineView view) {
+    const PictureTargets& targets = picture.targets;
+    const PostPrograms& programs = picture.programs;
+    useQuadState(targets.width, targets.height);
     if (view == PipelineView::ShadowCube) {
-        const int cell = std::min(world.frameWidth / 4, world.frameHeight / 3);
+        const int cell = std::min(targets.width / 4, targets.height / 3);
         glActiveTexture(GL_TEXTURE0 + viewCubeUnit);
-        glBindTexture(GL_TEXTURE_CUBE_MAP, world.depthCubeMap);
-        glUseProgram(views.cubeProgram->programId);
-        glUniform3f(views.crossLocation, static_cast<float>((world.frameWidth - 4 * cell) / 2),
-                    static_cast<float>((world.frameHeight - 3 * cell) / 2), static_cast<float>(cell));
+        glBindTexture(GL_TEXTURE_CUBE_MAP, picture.shadowCube);
+        glUseProgram(programs.viewCubeProgram->programId);
+        glUniform3f(programs.viewCrossLocation, static_cast<float>((targets.width - 4 * cell) / 2),
+                    static_cast<float>((targets.height - 3 * cell) / 2), static_cast<float>(cell));
     } else {
-        const BloomPass& bloom = world.bloomPass;
+        const ViewRow& row = viewRows[static_cast<int>(view)];
         glActiveTexture(GL_TEXTURE0 + viewImageUnit);
-        glBindTexture(GL_TEXTURE_2D, view == PipelineView::SceneBeforeToneMap ? bloom.hdrColorBuffers[0]
-                                     : view == PipelineView::Glow             ? bloom.hdrColorBuffers[1]
-                                                                              : bloom.glowTexture);
-        glUseProgram(views.colourProgram->programId);
-        glUniform1f(views.scaleLocation,
-                    view == PipelineView::SceneBeforeToneMap ? world.settings.parameters.exposure : 1.0f);
+        glBindTexture(GL_TEXTURE_2D, row.texture(targets));
+        glUseProgram(programs.viewColourProgram->programId);
+        glUniform1f(programs.viewScaleLocation, row.exposed ? picture.settings.parameters.exposure : 1.0f);
     }
     glActiveTexture(GL_TEXTURE0 + colourTextureUnit);  // later binds without choosing a unit must not land on ours
-    renderQuad();
-    if (wireframe) {
-        glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
-        glEnable(GL_FRAMEBUFFER_SRGB);
-    }
+    renderQuad(programs);
 }

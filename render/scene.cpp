@@ -5,11 +5,9 @@
 #include <glm/gtc/type_ptr.hpp>
 
 #include "assets/shader_program.h"
-#include "game/world.h"
 #include "render/shadow_map.h"
 #include "render/skybox.h"
 #include "view/bounds.h"
-#include "view/camera.h"
 #include "view/precise_math.h"
 #include "render/texture_units.h"
 
@@ -19,107 +17,105 @@ bool isTranslucent(const SceneObject& object) {
 }
 
 // The model the object is drawn with: its low-detail one from the set distance on, or always with F6.
-const Model* chooseModel(const SceneObject& object) {
+const Model* chooseModel(const SceneObject& object, glm::vec3 eye, const RenderSettings& settings) {
     if (!object.lodModel) return object.model;
-    if (world.settings.lodAlwaysLowest) return object.lodModel;
-    const glm::vec3 offset = world.camera->position - object.worldPosition;
+    if (settings.lodAlwaysLowest) return object.lodModel;
+    const glm::vec3 offset = eye - object.worldPosition;
     const float distance = sqrtF(offset.x * offset.x + offset.y * offset.y + offset.z * offset.z);
-    return distance < world.settings.parameters.lodDistance ? object.model : object.lodModel;
-}
-
-// The translucent objects' order: farthest from the eye first.
-bool farther(const SceneDraw& a, const SceneDraw& b) {
-    const glm::vec3 eye = world.camera->position;
-    return distanceF(worldCenter(*a.object), eye) > distanceF(worldCenter(*b.object), eye);
+    return distance < settings.parameters.lodDistance ? object.model : object.lodModel;
 }
 
 // This frame's draws into record.planned: culled, with level of detail; translucent objects last,
-// farthest first (with transparency off they are drawn opaque in their place).
-void planDraws(SceneRecord& record) {
+// farthest from the eye first (with transparency off they are drawn opaque in their place).
+SceneCounts planDraws(SceneRecord& record, const Scene& scene, const Camera& eye, const RenderSettings& settings) {
     std::vector<SceneDraw>& draws = record.planned;
     std::vector<SceneDraw>& translucent = record.translucent;
     draws.clear();
     translucent.clear();
-    world.culledCount = 0;
-    world.lowDetailCount = 0;
-    for (SceneObject* object : world.allObjects) {
-        if (world.settings.frustumCulling && !isInFrustum(*object)) {
-            world.culledCount += 1;
+    SceneCounts counts;
+    for (SceneObject* object : *scene.objects) {
+        if (settings.frustumCulling && !isInFrustum(eye.frustum, *object)) {
+            counts.culled += 1;
             continue;
         }
-        const Model* model = chooseModel(*object);
-        if (model && model == object->lodModel) world.lowDetailCount += 1;
+        const Model* model = chooseModel(*object, eye.position, settings);
+        if (model && model == object->lodModel) counts.lowDetail += 1;
         if (!model) continue;
-        const bool blended = world.settings.transparency && isTranslucent(*object);
+        const bool blended = settings.transparency && isTranslucent(*object);
         (blended ? translucent : draws).push_back(SceneDraw{object, model, object->transform, blended});
     }
-    std::sort(translucent.begin(), translucent.end(), farther);
+    const glm::vec3 from = eye.position;
+    std::sort(translucent.begin(), translucent.end(), [from](const SceneDraw& a, const SceneDraw& b) {
+        return distanceF(worldCenter(*a.object), from) > distanceF(worldCenter(*b.object), from);
+    });
     draws.insert(draws.end(), translucent.begin(), translucent.end());
+    return counts;
 }
 
 // True when the planned pass would draw what the target already holds.
-bool sameAsRecorded(const SceneRecord& record, unsigned skyTexture, unsigned cubeVersion) {
-    const Camera& camera = *world.camera;
-    const RenderSettings& settings = world.settings;
-    return record.valid && record.planned == record.draws && record.view == camera.view &&
-           record.projection == camera.projection && record.eye == camera.position &&
-           record.skyTexture == skyTexture && record.filtersChosen == settings.filtersChosen &&
-           record.textureLinear == settings.textureLinear && record.mipmapMode == settings.mipmapMode &&
-           record.cubeVersion == cubeVersion && record.shadows == settings.shadows &&
-           record.parameters == settings.parameters;
+bool sameAsRecorded(const SceneRecord& record, const Camera& eye, const RenderSettings& settings, unsigned skyTexture,
+                    unsigned cubeVersion) {
+    return record.valid && record.planned == record.draws && record.view == eye.view &&
+           record.projection == eye.projection && record.eye == eye.position && record.skyTexture == skyTexture &&
+           record.filtersChosen == settings.filtersChosen && record.textureLinear == settings.textureLinear &&
+           record.mipmapMode == settings.mipmapMode && record.cubeVersion == cubeVersion &&
+           record.shadows == settings.shadows && record.parameters == settings.parameters;
 }
 
-void remember(SceneRecord& record, unsigned skyTexture, unsigned cubeVersion) {
-    const Camera& camera = *world.camera;
+void remember(SceneRecord& record, const Camera& eye, const RenderSettings& settings, unsigned skyTexture,
+              unsigned cubeVersion) {
     std::swap(record.draws, record.planned);
-    record.view = camera.view;
-    record.projection = camera.projection;
-    record.eye = camera.position;
+    record.view = eye.view;
+    record.projection = eye.projection;
+    record.eye = eye.position;
     record.skyTexture = skyTexture;
-    record.filtersChosen = world.settings.filtersChosen;
-    record.textureLinear = world.settings.textureLinear;
-    record.mipmapMode = world.settings.mipmapMode;
+    record.filtersChosen = settings.filtersChosen;
+    record.textureLinear = settings.textureLinear;
+    record.mipmapMode = settings.mipmapMode;
     record.cubeVersion = cubeVersion;
-    record.shadows = world.settings.shadows;
-    record.parameters = world.settings.parameters;
+    record.shadows = settings.shadows;
+    record.parameters = settings.parameters;
 }
 }  // namespace
 
-void renderScene(SceneRecord& record, bool targetKept, unsigned cubeVersion) {
-    const Camera& camera = *world.camera;
-    const unsigned sky = world.settings.showShadowCubeMap ? world.depthCubeMap : world.skyboxTexture;
-    planDraws(record);
-    if (targetKept && sameAsRecorded(record, sky, cubeVersion)) return;
+SceneCounts renderScene(SceneRecord& record, const Scene& scene, const Camera& eye, const RenderSettings& settings,
+                        unsigned depthCubeMap, unsigned cubeVersion, bool targetKept) {
+    const unsigned sky = settings.showShadowCubeMap ? depthCubeMap : scene.sky->texture;
+    const SceneCounts counts = planDraws(record, scene, eye, settings);
+    if (targetKept && sameAsRecorded(record, eye, settings, sky, cubeVersion)) return counts;
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    drawSkybox(camera.view, camera.projection, sky);
-    glBindVertexArray(world.sharedVertexArray);
+    drawSkybox(*scene.sky, eye.view, eye.projection, sky);
+    glBindVertexArray(scene.vertexArray);
     bool depthWrites = true;
     for (const SceneDraw& draw : record.planned) {
         if (draw.translucent && depthWrites) {
             glDepthMask(GL_FALSE);  // blended over what lies behind, hiding nothing drawn later
             depthWrites = false;
         }
-        drawModel(*draw.model, world.depthCubeMap, camera.viewProjection, draw.transform);
+        drawModel(scene, *draw.model, depthCubeMap, eye.viewProjection, draw.transform);
     }
     if (!depthWrites) glDepthMask(GL_TRUE);
     glBindVertexArray(0);
-    remember(record, sky, cubeVersion);
+    remember(record, eye, settings, sky, cubeVersion);
     record.valid = targetKept;
+    return counts;
 }
 
-void bindMeshTexture(const Model& model, size_t mesh) {
+void bindMeshTexture(const Scene& scene, const Model& model, size_t mesh) {
     glActiveTexture(GL_TEXTURE0 + colourTextureUnit);
+    const std::vector<Texture>& textures = *scene.textures;
     const int index = model.meshTexture[mesh];
-    if (index >= 0 && static_cast<size_t>(index) < world.textureList.size()) {
-        glBindTexture(GL_TEXTURE_2D, world.textureList[index].textureId);
-        glBindSampler(colourTextureUnit, world.textureList[index].samplerId);
+    if (index >= 0 && static_cast<size_t>(index) < textures.size()) {
+        glBindTexture(GL_TEXTURE_2D, textures[index].textureId);
+        glBindSampler(colourTextureUnit, textures[index].samplerId);
     } else {
-        glBindTexture(GL_TEXTURE_2D, world.untexturedTexture);
+        glBindTexture(GL_TEXTURE_2D, scene.untexturedTexture);
         glBindSampler(colourTextureUnit, 0);
     }
 }
 
-void drawModel(const Model& model, unsigned depthCubeMap, glm::mat4 viewProjection, glm::mat4 transform) {
+void drawModel(const Scene& scene, const Model& model, unsigned depthCubeMap, glm::mat4 viewProjection,
+               glm::mat4 transform) {
     if (!model.hasGeometry || !model.program) return;
     const glm::mat4 modelMatrix = transform * model.modelMatrix;
     glUseProgram(model.program->programId);
@@ -130,7 +126,7 @@ void drawModel(const Model& model, unsigned depthCubeMap, glm::mat4 viewProjecti
     glUniform1i(model.texture2dLocation, colourTextureUnit);
     const size_t meshCount = model.meshVertexCount.size();
     for (size_t i = 0; i < meshCount; ++i) {
-        if (!model.meshTexture.empty()) bindMeshTexture(model, i);
+        if (!model.meshTexture.empty()) bindMeshTexture(scene, model, i);
         glActiveTexture(GL_TEXTURE0 + shadowCubeUnit);
         glBindTexture(GL_TEXTURE_CUBE_MAP, depthCubeMap);
         glDrawArrays(GL_TRIANGLES, model.meshFirstVertex[i], model.meshVertexCount[i]);

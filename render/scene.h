@@ -7,9 +7,34 @@
 #include <glm/glm.hpp>
 
 #include "game/world.h"
+#include "view/camera.h"
 
 struct Model;
 struct SceneObject;
+
+// What the passes draw, as the game holds it; drawing changes none of it.
+struct Scene {
+    const std::vector<SceneObject*>* objects = nullptr;        // the draw list
+    const std::vector<SceneObject*>* shadowCasters = nullptr;  // what the shadow cube holds
+    const SceneObject* lightSphere = nullptr;  // its program's emission follows light_emission
+    const SceneObject* orbitSphere = nullptr;  // its program's opacity follows orbit_opacity
+    glm::vec3 lightPosition{0.0f};             // world space
+    const Camera* camera = nullptr;            // the eye; a picture with another field of view re-projects a copy
+    unsigned vertexArray = 0;                  // every model's vertices
+    const std::vector<glm::vec3>* vertexPositions = nullptr;  // the same on the CPU, for the glow's area
+    const std::vector<Texture>* textures = nullptr;           // the models' textures
+    unsigned untexturedTexture = 0;            // 1 x 1 white, for meshes without one
+    const Sky* sky = nullptr;
+    const LitPrograms* litPrograms = nullptr;  // they hold the shadow filter's parameters
+    int width = 0;                             // the window's framebuffer, pixels
+    int height = 0;
+};
+
+// What a scene pass counted.
+struct SceneCounts {
+    int culled = 0;     // objects outside the view, skipped
+    int lowDetail = 0;  // objects drawn with their low-detail model
+};
 
 // One object as a scene pass draws it.
 struct SceneDraw {
@@ -42,14 +67,16 @@ struct SceneRecord {
     TechniqueParameters parameters;
 };
 
-// Clears the bound framebuffer and draws the sky box and the draw list, culled, with level of
-// detail; updates culledCount and lowDetailCount. targetKept: the bound target keeps what this pass
-// draws until the next one (the HDR target, unless reference frames reuse nothing). Then a pass that
-// would draw exactly what the last one drew, with the same shadow cube (cubeVersion counts its
-// changes) and parameters, draws nothing.
-void renderScene(SceneRecord& record, bool targetKept, unsigned cubeVersion);
+// Clears the bound framebuffer and draws the sky box and the draw list seen by eye, culled, with
+// level of detail, and counts both. targetKept: the bound target keeps what this pass draws until
+// the next one (the HDR target, unless reference frames reuse nothing). Then a pass that would draw
+// exactly what the last one drew, with the same shadow cube (cubeVersion counts its changes) and
+// parameters, draws nothing.
+SceneCounts renderScene(SceneRecord& record, const Scene& scene, const Camera& eye, const RenderSettings& settings,
+                        unsigned depthCubeMap, unsigned cubeVersion, bool targetKept);
 // Binds mesh i's texture and sampler on unit 0; where the index names no texture, the 1 x 1 white
 // texture with sampler 0, so that the mesh shows its lit material colours alone.
-void bindMeshTexture(const Model& model, size_t mesh);
+void bindMeshTexture(const Scene& scene, const Model& model, size_t mesh);
 // Draws every mesh of the model with its program, textures and the shadow cube map.
-void drawModel(const Model& model, unsigned depthCubeMap, glm::mat4 viewProjection, glm::mat4 transform);
+void drawModel(const Scene& scene, const Model& model, unsigned depthCubeMap, glm::mat4 viewProjection,
+               glm::mat4 transform);

@@ -3,5 +3,7 @@
 
 #include <glm/glm.hpp>
 
+struct Sky;
+
 // Draws the cube with the given cube map, without writing depth; nothing until the sky is ready.
-void drawSkybox(glm::mat4 view, glm::mat4 projection, unsigned cubeMap);
+void drawSkybox(const Sky& sky, glm::mat4 view, glm::mat4 projection, unsigned cubeMap);

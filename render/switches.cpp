@@ -3,37 +3,18 @@
 #include <GL/glew.h>
 
 #include "assets/shader_program.h"
+#include "render/scene.h"
 #include "render/texture_units.h"
 
 namespace {
-// Polygons as lines or filled. Lines go straight to the window, past the tone map, so the window
-// encodes their linear colour to sRGB meanwhile (it must be opened sRGB-capable).
-void applyWireframe(bool wireframe) {
-    glPolygonMode(GL_FRONT_AND_BACK, wireframe ? GL_LINE : GL_FILL);
-    if (wireframe) {
-        glEnable(GL_FRAMEBUFFER_SRGB);
-    } else {
-        glDisable(GL_FRAMEBUFFER_SRGB);
-    }
-}
-
-void applyTransparency(bool transparency) {
-    if (transparency) {
-        glEnable(GL_BLEND);
-        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    } else {
-        glDisable(GL_BLEND);
-    }
-}
-
 // Writes the filters into every texture and its sampler; the last texture stays bound on unit 0.
-void applyFilters(bool linear, int mipmapMode) {
+void applyFilters(const std::vector<Texture>& textures, bool linear, int mipmapMode) {
     static const GLint minFilters[3][2] = {{GL_NEAREST, GL_LINEAR},
                                            {GL_NEAREST_MIPMAP_NEAREST, GL_LINEAR_MIPMAP_NEAREST},
                                            {GL_NEAREST_MIPMAP_LINEAR, GL_LINEAR_MIPMAP_LINEAR}};
     const GLint minFilter = minFilters[mipmapMode][linear ? 1 : 0];
     const GLint magFilter = linear ? GL_LINEAR : GL_NEAREST;
-    for (const Texture& texture : world.textureList) {
+    for (const Texture& texture : textures) {
         glActiveTexture(GL_TEXTURE0 + colourTextureUnit);
         glBindTexture(GL_TEXTURE_2D, texture.textureId);
         glBindSampler(colourTextureUnit, texture.samplerId);
@@ -58,17 +39,18 @@ ShaderProgram* programOf(const SceneObject* object) {
 }
 
 // The shadow filter in every lit program, the light sphere's emission, the orbit sphere's opacity.
-void applyParameters(bool shadows, const TechniqueParameters& parameters) {
-    for (int i = 0; i < world.specularProgramCount && i < maxSpecularPrograms; ++i) {
-        writeShadowUniforms(world.specularPrograms[i], shadows, parameters);
+void applyParameters(const Scene& scene, bool shadows, const TechniqueParameters& parameters) {
+    const LitPrograms& programs = *scene.litPrograms;
+    for (int i = 0; i < programs.specularCount && i < maxSpecularPrograms; ++i) {
+        writeShadowUniforms(programs.specular[i], shadows, parameters);
     }
-    for (const ShaderProgram* program : world.flatPrograms) writeShadowUniforms(program, shadows, parameters);
-    if (ShaderProgram* program = programOf(world.lightSphere)) {
+    for (const ShaderProgram* program : programs.flat) writeShadowUniforms(program, shadows, parameters);
+    if (ShaderProgram* program = programOf(scene.lightSphere)) {
         glUseProgram(program->programId);
         const glm::vec3 emission(parameters.lightEmission);
         glUniform3f(glGetUniformLocation(program->programId, "material.emission"), emission.r, emission.g, emission.b);
     }
-    if (ShaderProgram* program = programOf(world.orbitSphere)) {
+    if (ShaderProgram* program = programOf(scene.orbitSphere)) {
         glUseProgram(program->programId);
         glUniform1f(glGetUniformLocation(program->programId, "alpha"), parameters.orbitOpacity);
         program->translucent = parameters.orbitOpacity < 1.0f;
@@ -76,23 +58,31 @@ void applyParameters(bool shadows, const TechniqueParameters& parameters) {
 }
 }  // namespace
 
-void applySwitches(AppliedSwitches& applied, const RenderSettings& settings) {
+void applySwitches(AppliedSwitches& applied, const Scene& scene, const RenderSettings& settings) {
     const bool all = !applied.known;
-    if (all || applied.wireframe != settings.wireframe) applyWireframe(settings.wireframe);
-    if (all || applied.transparency != settings.transparency) applyTransparency(settings.transparency);
     // The compare view's defaults go back to the filters the textures were loaded with.
     const TextureFilters filters = textureFilters(settings);
-    const bool linear = filters.linear;
-    const int mipmapMode = filters.mipmapMode;
-    if (applied.textureLinear != linear || applied.mipmapMode != mipmapMode) applyFilters(linear, mipmapMode);
-    if (all || applied.shadows != settings.shadows || applied.parameters != settings.parameters) {
-        applyParameters(settings.shadows, settings.parameters);
+    if (applied.textureLinear != filters.linear || applied.mipmapMode != filters.mipmapMode) {
+        applyFilters(*scene.textures, filters.linear, filters.mipmapMode);
     }
-    applied = AppliedSwitches{true,
-                              settings.wireframe,
-                              settings.transparency,
-                              linear,
-                              mipmapMode,
-                              settings.shadows,
-                              settings.parameters};
+    if (all || applied.shadows != settings.shadows || applied.parameters != settings.parameters) {
+        applyParameters(scene, settings.shadows, settings.parameters);
+    }
+    applied = AppliedSwitches{true, filters.linear, filters.mipmapMode, settings.shadows, settings.parameters};
+}
+
+void useSceneState(const RenderSettings& settings) {
+    glPolygonMode(GL_FRONT_AND_BACK, settings.wireframe ? GL_LINE : GL_FILL);
+    if (settings.wireframe) {
+        glEnable(GL_FRAMEBUFFER_SRGB);
+    } else {
+        glDisable(GL_FRAMEBUFFER_SRGB);
+    }
+    if (settings.transparency) {
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    } else {
+        glDisable(GL_BLEND);
+    }
+    glEnable(GL_DEPTH_TEST);
 }

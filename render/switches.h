@@ -1,21 +1,24 @@
 #pragma once
-// The GL state that the player's switches imply, applied in one place before the passes: key
-// handlers only flip flags.
+// The GL state that the scene's settings imply: what the textures and the lit programs hold,
+// written only when it changed, and the state the scene pass draws with.
 
 #include "game/world.h"
 
-// What was last applied; the renderer keeps one.
+struct Scene;
+
+// What the textures and the lit programs hold; the renderer keeps one.
 struct AppliedSwitches {
     bool known = false;          // false until the first call: apply everything
-    bool wireframe = false;
-    bool transparency = false;
     bool textureLinear = true;   // the textures' filters: as loaded until F4 or F5 chose others
     int mipmapMode = 0;
     bool shadows = false;
     TechniqueParameters parameters;  // the ones the scene's programs hold
 };
 
-// Applies what changed since the last call: polygon mode and the window's sRGB encoding for
-// wireframe, blending for transparency, every texture's filters (as loaded until F4 or F5 chose them), and the
-// lit programs' shadow, emission and opacity uniforms.
-void applySwitches(AppliedSwitches& applied, const RenderSettings& settings);
+// Writes what changed since the last call: every texture's filters (as loaded until F4 or F5 chose
+// them), and the lit programs' shadow, emission and opacity uniforms.
+void applySwitches(AppliedSwitches& applied, const Scene& scene, const RenderSettings& settings);
+// The state the scene pass draws with: polygons as lines in wireframe (straight to the window,
+// which encodes their linear colour to sRGB meanwhile: it must be opened sRGB-capable), blending
+// for transparency, the depth test.
+void useSceneState(const RenderSettings& settings);

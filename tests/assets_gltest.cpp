@@ -3,6 +3,7 @@
 
 #include <filesystem>
 
+#include "app/frame.h"
 #include "assets/model.h"
 #include "assets/shader_program.h"
 #include "assets/texture.h"
@@ -55,8 +56,8 @@ TEST_F(Assets, MaterialsShareTexturesByExactPath) {
     EXPECT_EQ(again.meshTexture, (std::vector<int32_t>{1}));
     ASSERT_EQ(world.textureList.size(), 2u);
     EXPECT_EQ(world.textureList[1].path, dir + "tex.png");
-    bindMeshTexture(first, 1);
-    bindMeshTexture(first, 0);
+    bindMeshTexture(worldScene(), first, 1);
+    bindMeshTexture(worldScene(), first, 0);
     GLint bound = -1, sampler = -1;
     glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
     glGetIntegerv(GL_SAMPLER_BINDING, &sampler);
@@ -133,9 +134,9 @@ TEST_F(Assets, ImagesOfEveryDepthSampleTheirColours) {
     ASSERT_TRUE(writeImage(faces.back(), FIF_BMP, 1, 1, 24, testPicture));
     faces.insert(faces.end(), {faces[0], faces[1]});
     ShaderProgram sky("Shader/SkyboxShader.vert", "Shader/SkyboxShader.frag");
-    setUpSkybox(faces, &sky);
-    ASSERT_TRUE(world.skyboxReady);
-    glBindTexture(GL_TEXTURE_CUBE_MAP, world.skyboxTexture);
+    setUpSkybox(world.sky, faces, &sky);
+    ASSERT_TRUE(world.sky.ready);
+    glBindTexture(GL_TEXTURE_CUBE_MAP, world.sky.texture);
     const std::vector<std::vector<BYTE>> faceTexels{{0x10, 0x10, 0x10, 255}, texels[1], texels[1], {10, 20, 200, 255}};
     for (int face = 0; face < 4; ++face) EXPECT_EQ(levelZero(1, GL_TEXTURE_CUBE_MAP_POSITIVE_X + face), faceTexels[face]) << face;
 }

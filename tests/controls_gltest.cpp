@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "app/controls.h"
+#include "app/frame.h"
 #include "app/update.h"
 #include "game/setup.h"
 #include "game/world.h"
@@ -80,7 +81,7 @@ TEST_F(Controls, EachSwitchActsOncePerPress) {
 // each frame's switch state writes the filters into every texture and its sampler.
 TEST_F(Controls, SamplingKeysReachEveryTextureAndSampler) {
     AppliedSwitches applied;
-    applySwitches(applied, world.settings);
+    applySwitches(applied, worldScene(), world.settings);
     expectEveryTextureFiltered(GL_LINEAR, GL_LINEAR);
     const std::pair<int, std::pair<GLint, GLint>> presses[] = {
         {GLFW_KEY_F5, {GL_NEAREST_MIPMAP_NEAREST, GL_NEAREST}}, {GLFW_KEY_F4, {GL_LINEAR_MIPMAP_NEAREST, GL_LINEAR}},
@@ -88,7 +89,7 @@ TEST_F(Controls, SamplingKeysReachEveryTextureAndSampler) {
         {GLFW_KEY_F4, {GL_NEAREST, GL_NEAREST}}};
     for (const auto& [key, filters] : presses) {
         tap({key});
-        applySwitches(applied, world.settings);
+        applySwitches(applied, worldScene(), world.settings);
         expectEveryTextureFiltered(filters.first, filters.second);
     }
     EXPECT_EQ(out.str(),

@@ -42,14 +42,14 @@ struct View : ::testing::Test {
     }
     // The frustum from eye looking along -Z with up +Y.
     const Frustum& lookDownZ(glm::vec3 eye) {
-        camera->frustum.updateFrustum(eye, eye + glm::vec3(0.0f, 0.0f, -1.0f), {0.0f, 1.0f, 0.0f});
+        camera->frustum.updateFrustum(eye, eye + glm::vec3(0.0f, 0.0f, -1.0f), {0.0f, 1.0f, 0.0f}, 60.0f);
         return camera->frustum;
     }
     bool drawn(glm::vec3 centre, float radius) {
         Model sphere(glm::mat4(1.0f));
         sphere.center = centre;
         sphere.farthestVertex = centre + glm::vec3(0.0f, radius, 0.0f);
-        return isInFrustum(SceneObject(&sphere, false));
+        return isInFrustum(camera->frustum, SceneObject(&sphere, false));
     }
 };
 }  // namespace
@@ -57,7 +57,7 @@ struct View : ::testing::Test {
 // A wider window widens the view (the goldens fix the rest of the projection) and moves the
 // cursor to the window's new centre. The projection takes the frustum's tangent, rounded once.
 TEST_F(View, ProjectionFollowsTheWindow) {
-    const glm::mat4 p = cameraProjection();
+    const glm::mat4 p = cameraProjection(60.0f);
     EXPECT_EQ(p[1][1], 1.7320509f);
     const glm::mat4 viewProjection = camera->updateCamera(nullptr, 0.0f);
     EXPECT_EQ(viewProjection, p * camera->view);

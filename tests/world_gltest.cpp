@@ -57,7 +57,7 @@ struct RealWorld : ::testing::Test {
     void SetUp() override {
         resizeWindow(800, 600);
         startScenario(scenarios[0]);
-        world.referenceFrames = false;
+        RealWorld::context.renderer.referenceFrames = false;
     }
     void TearDown() override { EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)); }
 };
@@ -87,7 +87,7 @@ glm::ivec2 pixelOf(glm::vec3 point) {
 // The six faces of the depth cube map, one after the other.
 std::vector<float> depthCube() {
     std::vector<float> depths(6 * shadowCubeSize * shadowCubeSize);
-    glBindTexture(GL_TEXTURE_CUBE_MAP, world.depthCubeMap);
+    glBindTexture(GL_TEXTURE_CUBE_MAP, RealWorld::context.renderer.shadowMap.cube);
     for (int face = 0; face < 6; ++face) {
         glGetTexImage(GL_TEXTURE_CUBE_MAP_POSITIVE_X + face, 0, GL_DEPTH_COMPONENT, GL_FLOAT, &depths[face * depths.size() / 6]);
     }
@@ -118,14 +118,14 @@ void bloomOffAndOn(int frame) {
 std::vector<std::pair<uint64_t, uint64_t>> run(const Scenario& scenario, bool reference, void (*events)(int frame) = nullptr) {
     std::srand(7);
     startScenario(scenario);
-    world.referenceFrames = reference;
+    RealWorld::context.renderer.referenceFrames = reference;
     std::vector<std::pair<uint64_t, uint64_t>> prints;
     for (int frame = 0; frame < framesPerRun; ++frame) {
         if (events) events(frame);
         drawFrame(RealWorld::context, scenarioFrameTime, nullptr);
         const std::vector<unsigned char> pixels = readPixels(0, 0, world.frameWidth, world.frameHeight);
         std::vector<float> glow(static_cast<size_t>(world.frameWidth) * world.frameHeight * 3);
-        glBindTexture(GL_TEXTURE_2D, world.bloomPass.pingpongTextures[0]);
+        glBindTexture(GL_TEXTURE_2D, RealWorld::context.renderer.picture.pingpongTextures[0]);
         glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_FLOAT, glow.data());
         uint64_t picture = fingerprint(pixels.data(), pixels.size());
         if (world.settings.bloom) picture = fingerprint(glow.data(), glow.size() * sizeof(float), picture);
@@ -137,8 +137,9 @@ std::vector<std::pair<uint64_t, uint64_t>> run(const Scenario& scenario, bool re
 
 // Skipping the faces a triangle cannot reach must not lose a single covered texel.
 TEST_F(RealWorld, ShadowCubeHoldsEveryTriangleOnEveryFaceItCovers) {
-    world.referenceFrames = true;
-    renderShadowPass(context.renderer.shadowMap);
+    RealWorld::context.renderer.referenceFrames = true;
+    ShadowMap& shadowMap = context.renderer.shadowMap;
+    renderShadowPass(shadowMap, worldScene(), false, true);
     const std::vector<float> shipped = depthCube();
     const std::string dir = scratchDirectory();
     writeBytes(dir + "every_face.geom", R"(#version 410 core
@@ -159,11 +160,11 @@ void main() {
 })");
     ShaderProgram everyFace("Shader/DepthShader.vert", "Shader/DepthShader.frag", dir + "every_face.geom");
     std::filesystem::remove_all(dir);
-    ShaderProgram* const shippedProgram = world.depthProgram;
-    world.depthProgram = &everyFace;
-    renderShadowPass(context.renderer.shadowMap);
-    world.depthProgram = shippedProgram;
-    world.referenceFrames = false;
+    ShaderProgram* const shippedProgram = shadowMap.program;
+    shadowMap.program = &everyFace;
+    renderShadowPass(shadowMap, worldScene(), false, true);
+    shadowMap.program = shippedProgram;
+    RealWorld::context.renderer.referenceFrames = false;
     const std::vector<float> expected = depthCube();
     int covered = 0, missing = 0;
     for (size_t i = 0; i < expected.size(); ++i) {
@@ -221,7 +222,7 @@ TEST_F(RealWorld, TheFrameAfterRIsTheNewGamesPicture) {
     ASSERT_EQ(drawFrame(context, 0.0f, nullptr), FrameOutcome::Drawn);
     EXPECT_EQ(first, readPixels(0, 0, 800, 600));
     EXPECT_GT(std::count_if(first.begin(), first.end(), [](unsigned char byte) { return byte > 40; }), 10000);
-    const GLuint lit = world.specularPrograms[0]->programId;
+    const GLuint lit = world.litPrograms.specular[0]->programId;
     glm::vec3 eye(0.0f);
     glGetUniformfv(lit, glGetUniformLocation(lit, "viewPosition"), &eye.x);
     EXPECT_EQ(eye, world.camera->position) << "highlights are seen from this frame's eye";
@@ -239,7 +240,7 @@ TEST_F(RealWorld, AStillViewFollowsItsShadows) {
     aimAt({200.0f, 60.0f, -60.0f}, {260.0f, 100.0f, -10.0f});
     const std::vector<unsigned char> shadowed = renderFrame();
     for (SceneObject* caster : world.shadowCasters) {
-        if (!isInFrustum(*caster)) caster->transform = glm::translate(caster->transform, glm::vec3(0.0f, 0.0f, 3000.0f));
+        if (!isInFrustum(world.camera->frustum, *caster)) caster->transform = glm::translate(caster->transform, glm::vec3(0.0f, 0.0f, 3000.0f));
     }
     EXPECT_NE(renderFrame(), shadowed);
 }
@@ -256,7 +257,7 @@ TEST_F(RealWorld, EveryScenarioShowsTheSamePicturesAsTheReference) {
             SCOPED_TRACE(scenario.name);
             const auto optimised = run(scenario, false);
             // From inside the light none of its faces is drawn, and nothing else in view glows.
-            EXPECT_TRUE(std::string(scenario.name) != "light_inside" || world.bloomPass.blurredArea.empty());
+            EXPECT_TRUE(std::string(scenario.name) != "light_inside" || RealWorld::context.renderer.picture.blurredArea.empty());
             EXPECT_EQ(optimised, run(scenario, true));
         }
         EXPECT_EQ(run(scenarios[0], false, wireframeAndRestart),
@@ -531,7 +532,7 @@ TEST_F(RealWorld, TheLowDetailStandInIsAsLargeAsItsRock) {
         for (int low = 0; low < 2; ++low) {
             world.settings.parameters.lodDistance = low ? 1.0f : 1e6f;
             renderFrame();
-            glBindFramebuffer(GL_READ_FRAMEBUFFER, world.bloomPass.hdrFramebuffer);
+            glBindFramebuffer(GL_READ_FRAMEBUFFER, RealWorld::context.renderer.picture.hdrFramebuffer);
             glReadPixels(0, 0, 800, 600, GL_DEPTH_COMPONENT, GL_FLOAT, depths.data());
             glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
             pixels[low] += std::count_if(depths.begin(), depths.end(), [&](float d) { return d < near.z / near.w * 0.5f + 0.5f; });

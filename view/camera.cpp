@@ -20,8 +20,8 @@ glm::mat4 look(Camera& camera, glm::vec3 eye, glm::vec3 lookAt, glm::vec3 up) {
     camera.lookAt = lookAt;
     camera.up = up;
     camera.view = glm::lookAt(eye, lookAt, up);
-    camera.projection = cameraProjection();
-    camera.frustum.updateFrustum(eye, lookAt, up);
+    camera.projection = cameraProjection(camera.fieldOfView);
+    camera.frustum.updateFrustum(eye, lookAt, up, camera.fieldOfView);
     camera.viewProjection = camera.projection * camera.view;
     return camera.viewProjection;
 }
@@ -78,6 +78,7 @@ void Camera::switchToFree(glm::vec3 eye, float newYaw, float newPitch) {
 }
 
 glm::mat4 Camera::updateCamera(GLFWwindow* window, float dt) {
+    fieldOfView = world.settings.parameters.fieldOfView;
     if (mode == CameraMode::Free) return updateFree(window, dt);
     if (mode == CameraMode::Orbit) {
         updateOrbit();
@@ -151,9 +152,9 @@ glm::vec3 chaseEyePosition(const SceneObject& craft) {
     return dehomogenize(objectMatrix(craft) * glm::vec4(craftChaseEye, 1.0f));
 }
 
-glm::mat4 cameraProjection() {
+glm::mat4 cameraProjection(float fieldOfView) {
     // The frustum's own tangent: a float tangent of the float angle would round differently.
-    const float tangent = tanF(viewHalfAngle());
+    const float tangent = tanF(viewHalfAngle(fieldOfView));
     glm::mat4 projection(0.0f);
     projection[0][0] = 1.0f / (cameraAspect() * tangent);
     projection[1][1] = 1.0f / tangent;

@@ -30,6 +30,7 @@ struct Camera {
     glm::vec3 chaseUp{0.0f};            // Chase up direction in the target's model space
     glm::vec3 lookAt{0.0f};             // the last look: its look-at point and up direction
     glm::vec3 up{0.0f, 1.0f, 0.0f};
+    float fieldOfView = 60.0f;          // vertical, degrees: the setting's, taken by every update
     Frustum frustum;
 
     // Starts in Free mode at the origin and reads the window's sizes.
@@ -45,7 +46,7 @@ struct Camera {
     void updateChase();
 };
 
-// Projection, frustum and viewProjection again from the last look, for the field of view set now.
+// Projection, frustum and viewProjection again from the last look, for the camera's field of view.
 void reproject(Camera& camera);
 
 // Where the chase view puts its eye, look-at point and up direction, in the craft's model space.
@@ -65,6 +66,6 @@ glm::vec3 chaseEyePosition(const SceneObject& craft);
 // aspect) into the world; a window that changed size gets the cursor at its new centre.
 void readWindowSizes(GLFWwindow* window);
 
-// The perspective of the field of view setting with the framebuffer's aspect, near 0.1, far 1000,
-// from the same tangent as the frustum.
-glm::mat4 cameraProjection();
+// The perspective of this vertical field of view (degrees) with the framebuffer's aspect, near 0.1,
+// far 1000, from the same tangent as the frustum.
+glm::mat4 cameraProjection(float fieldOfView);

@@ -4,7 +4,6 @@
 
 #include "game/world.h"
 #include "view/bounds.h"
-#include "view/camera.h"
 #include "view/precise_math.h"
 
 namespace {
@@ -20,10 +19,10 @@ float cameraAspect() {
     return static_cast<float>(world.frameWidth) / static_cast<float>(std::max(world.frameHeight, 1));
 }
 
-float viewHalfAngle() { return glm::radians(world.settings.parameters.fieldOfView) * 0.5f; }
+float viewHalfAngle(float fieldOfView) { return glm::radians(fieldOfView) * 0.5f; }
 
-void Frustum::updateFrustum(glm::vec3 eye, glm::vec3 lookAt, glm::vec3 up) {
-    const float tang = tanF(viewHalfAngle());
+void Frustum::updateFrustum(glm::vec3 eye, glm::vec3 lookAt, glm::vec3 up, float fieldOfView) {
+    const float tang = tanF(viewHalfAngle(fieldOfView));
     const float aspect = cameraAspect();
     const float nh = nearDistance * tang;
     const float nw = nh * aspect;
@@ -53,10 +52,10 @@ void Frustum::updateFrustum(glm::vec3 eye, glm::vec3 lookAt, glm::vec3 up) {
     planes[FrustumFar] = Plane{-Z, fbl, -glm::dot(-Z, fbl)};
 }
 
-bool isInFrustum(const SceneObject& object) {
+bool isInFrustum(const Frustum& frustum, const SceneObject& object) {
     const glm::vec3 center = worldCenter(object);
     const float radius = worldRadius(object);
-    for (const Plane& plane : world.camera->frustum.planes) {
+    for (const Plane& plane : frustum.planes) {
         // Written as "beyond" so that a NaN distance never culls.
         if (glm::dot(plane.normal, center) + plane.d > radius) return false;
     }

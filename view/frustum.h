@@ -11,8 +11,8 @@ constexpr float nearDistance = 0.1f;
 constexpr float farDistance = 1000.0f;
 // Width over height of the window's framebuffer.
 float cameraAspect();
-// Half the vertical field of view, radians.
-float viewHalfAngle();
+// Half the vertical field of view (degrees), radians.
+float viewHalfAngle(float fieldOfView);
 
 struct Plane {
     glm::vec3 normal{0.0f};  // unit length, pointing out of the view volume
@@ -25,9 +25,10 @@ enum FrustumPlane { FrustumTop, FrustumBottom, FrustumLeft, FrustumRight, Frustu
 struct Frustum {
     Plane planes[6];  // top, bottom, left, right, near, far
 
-    // Rebuilds the planes for this eye, look-at point and up vector with the camera's projection.
-    void updateFrustum(glm::vec3 eye, glm::vec3 lookAt, glm::vec3 up);
+    // Rebuilds the planes for this eye, look-at point, up vector and vertical field of view
+    // (degrees) with the camera's projection.
+    void updateFrustum(glm::vec3 eye, glm::vec3 lookAt, glm::vec3 up, float fieldOfView);
 };
 
-// False when the object's bounding sphere lies wholly outside a plane of the camera's frustum.
-bool isInFrustum(const SceneObject& object);
+// False when the object's bounding sphere lies wholly outside a plane of the frustum.
+bool isInFrustum(const Frustum& frustum, const SceneObject& object);

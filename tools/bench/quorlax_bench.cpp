@@ -174,8 +174,8 @@ void main() { fragColor = texelFetch(image, ivec2(gl_FragCoord.xy), 0); })"));
 }
 
 // Times the copy passes once, waiting for the result.
-double timeBlurFloorMs(GLuint program, GLuint query) {
-    const BloomPass& bloom = world.bloomPass;
+double timeBlurFloorMs(const Renderer& renderer, GLuint program, GLuint query) {
+    const PictureTargets& bloom = renderer.picture;
     glUseProgram(program);
     glActiveTexture(GL_TEXTURE2);
     glUniform1i(glGetUniformLocation(program, "image"), 2);
@@ -183,7 +183,7 @@ double timeBlurFloorMs(GLuint program, GLuint query) {
     for (int pass = 0; pass < 12; ++pass) {
         glBindFramebuffer(GL_FRAMEBUFFER, bloom.pingpongFramebuffers[pass % 2]);
         glBindTexture(GL_TEXTURE_2D, bloom.pingpongTextures[1 - pass % 2]);
-        renderQuad();
+        renderQuad(renderer.programs);
     }
     glEndQuery(GL_TIME_ELAPSED);
     GLuint64 nanoseconds = 0;
@@ -244,7 +244,7 @@ int main(int argc, char** argv) {
     printSettingValues(world.settings, std::cout);
     std::printf("pass_times %s\n", options.exactPassTimes ? "exact: each pass finished before the next is timed"
                                                           : "timer queries (a lazy driver mixes the passes)");
-    world.referenceFrames = options.reference;
+    context.renderer.referenceFrames = options.reference;
     // The floor is timed after every scenario, so that it shares the machine's load with the blur.
     const GLuint copyProgram = createCopyProgram();
     GLuint floorQuery = 0;
@@ -253,7 +253,7 @@ int main(int argc, char** argv) {
     for (const Scenario& scenario : scenarios) {
         runScenario(context, scenario, options);
         for (int run = 0; run < std::max(1, options.frames / 10); ++run) {
-            floorMs.push_back(timeBlurFloorMs(copyProgram, floorQuery));
+            floorMs.push_back(timeBlurFloorMs(context.renderer, copyProgram, floorQuery));
         }
     }
     for (const Scenario& scenario : benchOnlyScenarios) runScenario(context, scenario, options);
