@@ -80,18 +80,29 @@ Scene worldScene() {
     return scene;
 }
 
-FrameOutcome drawFrame(FrameContext& context, float dt, PassTimer* timer) {
+FrameOutcome updateFrame(FrameContext& context, float dt) {
     GLFWwindow* window = context.window;
     updateWorld(window, dt);
     // A paused world ends no game.
     const GameEnd end = world.settings.paused ? GameEnd::None : gameEnd();
-    if (end != GameEnd::None) {
-        if (!showEndScreen(window, context.overlay, end)) return FrameOutcome::Quit;
-        // The new game's first picture: the camera sees the craft where the restart put it.
-        updateView(window, 0.0f);
-    }
+    if (end == GameEnd::None) return FrameOutcome::Drawn;
+    if (!showEndScreen(window, context.overlay, end)) return FrameOutcome::Quit;
+    // The new game's first picture: the camera sees the craft where the restart put it.
+    updateView(window, 0.0f);
+    return FrameOutcome::NewGame;
+}
+
+void drawPicture(FrameContext& context, PassTimer* timer) {
     const SceneCounts counts = renderFrame(context.renderer, worldScene(), world.settings, timer);
     world.culledCount = counts.culled;
     world.lowDetailCount = counts.lowDetail;
-    return end == GameEnd::None ? FrameOutcome::Drawn : FrameOutcome::NewGame;
+}
+
+FrameOutcome drawFrame(FrameContext& context, float dt, PassTimer* timer, const PassTimer* overlayTimes) {
+    const FrameOutcome outcome = updateFrame(context, dt);
+    if (outcome == FrameOutcome::Quit) return outcome;
+    if (overlayTimes) buildOverlay(context.overlay, *overlayTimes, dt);
+    drawPicture(context, timer);
+    if (overlayTimes) drawOverlay();
+    return outcome;
 }

@@ -33,6 +33,11 @@ enum class FrameOutcome {
     Quit,     // an end screen waited and Escape or the close button ended it: nothing drawn
 };
 
-// One frame: the world's update by dt seconds, then the picture into the window's back buffer (not
-// swapped), its passes timed when a timer is given. A game that has ended shows its end screen first.
-FrameOutcome drawFrame(FrameContext& context, float dt, PassTimer* timer);
+// The world's update by dt seconds; a game that has ended shows its end screen first.
+FrameOutcome updateFrame(FrameContext& context, float dt);
+// The passes into the window's back buffer (not swapped), timed when a timer is given; the scene
+// pass's counts go to the world.
+void drawPicture(FrameContext& context, PassTimer* timer);
+// One frame: updateFrame, then, when overlayTimes are given, the overlay's controls (a click or a
+// drag acts on this frame's picture), the passes, and the overlay over them showing those pass times.
+FrameOutcome drawFrame(FrameContext& context, float dt, PassTimer* timer, const PassTimer* overlayTimes = nullptr);

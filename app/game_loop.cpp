@@ -97,7 +97,7 @@ void skipWaitedTime(Session& session) {
     restartReportSecond(session.stats, session.lastFrame);
 }
 
-// One frame: time, report, events, update and passes, overlay, screenshot, swap.
+// One frame: time, report, events, update, overlay and passes, screenshot, swap.
 void runFrame(Session& session, const GameOptions& options) {
     GLFWwindow* window = session.frame.window;
     const double now = glfwGetTime();
@@ -113,11 +113,9 @@ void runFrame(Session& session, const GameOptions& options) {
     }
     // The passes are timed for the report (--pass-times) and while the overlay shows them.
     PassTimer* timer = options.passTimes || world.settings.overlay ? &session.passTimer : nullptr;
-    const FrameOutcome outcome = drawFrame(session.frame, dt, timer);
+    const FrameOutcome outcome = drawFrame(session.frame, dt, timer, &session.passTimer);
     if (outcome != FrameOutcome::Drawn) skipWaitedTime(session);
     if (outcome == FrameOutcome::Quit) return;
-    Overlay& overlay = session.frame.overlay;
-    drawOverlay(overlay, session.passTimer, dt);
     if (takeScreenshotRequest()) {
         saveScreenshot(world.frameWidth, world.frameHeight, std::cout);
         skipWaitedTime(session);

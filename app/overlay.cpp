@@ -238,7 +238,7 @@ void addGoalReadout(int width, int height) {
 }
 }  // namespace
 
-void drawOverlay(Overlay& overlay, const PassTimer& timer, float dt) {
+void buildOverlay(Overlay& overlay, const PassTimer& timer, float dt) {
     overlay.frameMs[overlay.next] = dt * 1000.0f;
     overlay.next = (overlay.next + 1) % Overlay::historyFrames;
     int frames = 0;
@@ -255,8 +255,9 @@ void drawOverlay(Overlay& overlay, const PassTimer& timer, float dt) {
     }
     if (overlay.firstHint) addFirstHint(world.frameHeight);
     addGoalReadout(world.frameWidth, world.frameHeight);
-    renderFrameDrawing();
 }
+
+void drawOverlay() { renderFrameDrawing(); }
 
 
 void drawEndScreenText(Overlay& overlay, const char* title, const char* hint) {

@@ -26,13 +26,16 @@ struct Overlay {
 // Creates the panel's context and GL objects for this window and takes its mouse wheel for the
 // settings panel; writes no file (no imgui.ini).
 void createOverlay(Overlay& overlay, GLFWwindow* window);
-// Records the frame time dt (seconds) and draws, into the bound window framebuffer (filled even in
-// wireframe mode), the goal readout, the panel while shown, the compare view's line and labels and
-// the first hint while asked for; pass times are the timer's latest frame. While the settings
-// panel is open, the current window's cursor and buttons (polled: a click must last into the next
-// frame) work the panel's controls, which act as their keys do. The panel opens expanded and
-// scrolled to its top, so that each control is where it was the last time it opened.
-void drawOverlay(Overlay& overlay, const PassTimer& timer, float dt);
+// Records the frame time dt (seconds) and builds this frame's overlay: the goal readout, the panel
+// while shown, the compare view's line and labels and the first hint while asked for; pass times
+// are the timer's latest frame. While the settings panel is open, the current window's cursor and
+// buttons (polled: a click must last into the next frame) work the panel's controls and the
+// compare line, which act at once, as their keys do: call it before the frame's passes. The panel
+// opens expanded and scrolled to its top, so that each control is where it was the last time it
+// opened.
+void buildOverlay(Overlay& overlay, const PassTimer& timer, float dt);
+// Draws the overlay built last into the bound window framebuffer (filled even in wireframe mode).
+void drawOverlay();
 // The frame-time graph's top: the longest frame it shows, in ms, rounded up to a whole number of
 // units of its leading digit (33.3 to 40, 7.2 to 8, 120 to 200); 10 before any frame.
 float frameGraphTop(const Overlay& overlay);
