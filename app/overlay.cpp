@@ -14,6 +14,7 @@
 #include "app/controls.h"
 #include "app/settings_panel.h"
 #include "game/game_over.h"
+#include "game/input.h"
 #include "game/world.h"
 #include "render/frame.h"
 #include "render/pass_timer.h"
@@ -76,10 +77,10 @@ void feedMouse(bool panel) {
     io.ConfigFlags &= ~ImGuiConfigFlags_NoMouse;
     GLFWwindow* window = glfwGetCurrentContext();
     double x = 0.0, y = 0.0;
-    glfwGetCursorPos(window, &x, &y);
+    input.getCursorPos(window, &x, &y);
     io.MousePos = ImVec2(static_cast<float>(x), static_cast<float>(y));
     for (int button = 0; button < IM_ARRAYSIZE(io.MouseDown); ++button) {
-        io.MouseDown[button] = glfwGetMouseButton(window, button) == GLFW_PRESS;
+        io.MouseDown[button] = input.getMouseButton(window, button) == GLFW_PRESS;
     }
 }
 

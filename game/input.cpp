@@ -3,7 +3,8 @@
 #include "game/world.h"
 
 InputFunctions glfwInput() {
-    return InputFunctions{glfwGetKey, glfwGetCursorPos, glfwSetCursorPos, glfwGetWindowSize, glfwGetFramebufferSize};
+    return InputFunctions{glfwGetKey,        glfwGetCursorPos,       glfwSetCursorPos,
+                          glfwGetWindowSize, glfwGetFramebufferSize, glfwGetMouseButton};
 }
 
 InputFunctions input = glfwInput();

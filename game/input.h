@@ -13,6 +13,7 @@ struct InputFunctions {
     void (*setCursorPos)(GLFWwindow* window, double x, double y);
     void (*getWindowSize)(GLFWwindow* window, int* width, int* height);
     void (*getFramebufferSize)(GLFWwindow* window, int* width, int* height);
+    int (*getMouseButton)(GLFWwindow* window, int button);
 };
 
 // The table in use; GLFW's functions unless a test swapped it.

@@ -22,10 +22,12 @@
 #include "game/game_over.h"
 #include "game/settings.h"
 #include "game/world.h"
+#include "render/pass_timer.h"
 #include "render/pipeline_view.h"
 #include "render/shadow_map.h"
 #include "tests/support/asset_files.h"
 #include "tests/support/gl_context.h"
+#include "tests/support/scripted_input.h"
 #include "tools/bench/scenarios.h"
 #include "view/bounds.h"
 #include "view/camera.h"
@@ -512,6 +514,22 @@ TEST_F(RealWorld, CompareShowsTheDefaultsLeftAndYoursRight) {
     for (size_t i = 0; i < compared.size(); ++i) {
         const bool left = static_cast<int>(i / 4 % 800) < 240;
         if (compared[i] != (left ? defaults : yours)[i]) FAIL() << "pixel " << i / 4 % 800 << "," << i / 4 / 800;
+    }
+    // Dragging the line with the settings panel's mouse acts on the frame it happens in: the
+    // defaults reach the new line at once (rows away from the labels at the bottom).
+    ScriptedInputScope scope;
+    PassTimer shownTimes;
+    world.settings.settingsPanel = true;
+    script.cursorX = 240.0;
+    script.heldButtons = {GLFW_MOUSE_BUTTON_LEFT};
+    drawFrame(context, 0.0f, nullptr, &shownTimes);
+    script.cursorX = 560.0;
+    drawFrame(context, 0.0f, nullptr, &shownTimes);
+    glFinish();
+    const std::vector<unsigned char> dragged = readPixels(0, 0, 800, 600);
+    for (size_t i = 800 * 100 * 4; i < 800 * 500 * 4; ++i) {
+        const int x = static_cast<int>(i / 4 % 800);
+        if (x < 550 && dragged[i] != defaults[i]) FAIL() << "pixel " << x << "," << i / 4 / 800 << " after the drag";
     }
 }
 

@@ -17,12 +17,13 @@ void scriptedGetWindowSize(GLFWwindow*, int* width, int* height) {
     *width = script.windowWidth;
     *height = script.windowHeight;
 }
+int scriptedGetMouseButton(GLFWwindow*, int button) { return script.heldButtons.count(button) ? GLFW_PRESS : GLFW_RELEASE; }
 }  // namespace
 
 void installScriptedInput() {
     script = ScriptedInput{};
     input = InputFunctions{scriptedGetKey, scriptedGetCursorPos, scriptedSetCursorPos, scriptedGetWindowSize,
-                           scriptedGetWindowSize};
+                           scriptedGetWindowSize, scriptedGetMouseButton};
 }
 
 void restoreGlfwInput() { input = glfwInput(); }

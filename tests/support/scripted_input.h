@@ -1,5 +1,5 @@
 #pragma once
-// Scripted keys, cursor and window size (the framebuffer's too) for tests of game rules and camera maths.
+// Scripted keys, mouse buttons, cursor and window size (the framebuffer's too) for tests of game rules and camera maths.
 
 #include <set>
 #include <vector>
@@ -8,6 +8,7 @@
 
 struct ScriptedInput {
     std::set<int> heldKeys;
+    std::set<int> heldButtons;  // mouse buttons
     double cursorX = 400.0;
     double cursorY = 300.0;
     int windowWidth = 800;
