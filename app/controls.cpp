@@ -2,13 +2,15 @@
 
 #include <GLFW/glfw3.h>
 
-#include <iostream>
+#include <ostream>
 #include <iterator>
 
 #include "app/fullscreen.h"
 #include "app/screenshot.h"
 #include "game/input.h"
+#include "game/settings.h"
 #include "game/world.h"
+#include "render/pipeline_view.h"
 #include "view/camera.h"
 
 namespace {
@@ -35,50 +37,43 @@ void orbit(const OrbitView& view) {
     camera.mode = CameraMode::Orbit;
 }
 
-void freeView(const Control&, GLFWwindow*, std::ostream&) { world.camera->switchToFree(glm::vec3(0.0f), 3.14f, 0.0f); }
-void chaseView(const Control&, GLFWwindow* window, std::ostream&) {
+void freeView(GLFWwindow*) { world.camera->switchToFree(glm::vec3(0.0f), 3.14f, 0.0f); }
+void chaseView(GLFWwindow* window) {
     if (world.allObjects.empty()) return;
     chaseCraft(*world.camera, world.allObjects[0]);
     centreCursor(window);
 }
-void orbit3(const Control&, GLFWwindow*, std::ostream&) { orbit(orbitViews[0]); }
-void orbit4(const Control&, GLFWwindow*, std::ostream&) { orbit(orbitViews[1]); }
-void orbit5(const Control&, GLFWwindow*, std::ostream&) { orbit(orbitViews[2]); }
-void orbit6(const Control&, GLFWwindow*, std::ostream&) { orbit(orbitViews[3]); }
-void toTheLight(const Control&, GLFWwindow*, std::ostream&) {
+void orbit3(GLFWwindow*) { orbit(orbitViews[0]); }
+void orbit4(GLFWwindow*) { orbit(orbitViews[1]); }
+void orbit5(GLFWwindow*) { orbit(orbitViews[2]); }
+void orbit6(GLFWwindow*) { orbit(orbitViews[3]); }
+void toTheLight(GLFWwindow*) {
     Camera& camera = *world.camera;
     if (camera.mode == CameraMode::Free) camera.switchToFree(world.light.position, 3.14f, 0.0f);
 }
 
-void flipQuietly(const Control& self, GLFWwindow*, std::ostream&) {
-    world.settings.*self.flag = !(world.settings.*self.flag);
-}
-void flipAndPrint(const Control& self, GLFWwindow* window, std::ostream& out) {
-    flipQuietly(self, window, out);
-    printState(self, out);
-}
 // F4 and F5 both report the two filter lines; from the first press on, the textures follow them.
 void printFilters(std::ostream& out) {
     world.settings.filtersChosen = true;
-    printState(*pressedControl(GLFW_KEY_F4), out);
-    printState(*pressedControl(GLFW_KEY_F5), out);
+    printState(*pressedSwitch(GLFW_KEY_F4), out);
+    printState(*pressedSwitch(GLFW_KEY_F5), out);
 }
-void switchSampling(const Control&, GLFWwindow*, std::ostream& out) {
-    world.settings.textureLinear = !world.settings.textureLinear;
-    printFilters(out);
+
+// What the key prints after its change.
+void printPressLines(const Setting& setting, std::ostream& out) {
+    switch (setting.action) {
+        case KeyAction::Sampling:
+        case KeyAction::Mipmaps: printFilters(out); break;
+        case KeyAction::Flip:
+        case KeyAction::Overlay:
+        case KeyAction::SettingsPanel:
+        case KeyAction::PipelineView: printState(setting, out); break;
+        default: break;
+    }
 }
-void cycleMipmaps(const Control&, GLFWwindow*, std::ostream& out) {
-    world.settings.mipmapMode = (world.settings.mipmapMode + 1) % 3;
-    printFilters(out);
-}
-void stepWorld(const Control&, GLFWwindow*, std::ostream&) { world.settings.stepOnce = world.settings.paused; }
-void cyclePipelineView(const Control& self, GLFWwindow*, std::ostream& out) {
-    const int next = (static_cast<int>(world.settings.pipelineView) + 1) % static_cast<int>(PipelineView::Count);
-    world.settings.pipelineView = static_cast<PipelineView>(next);
-    printState(self, out);
-}
+
 // Tab: the overlay shows and takes the mouse, the cursor is free; or the game takes it back.
-void switchSettingsPanel(const Control& self, GLFWwindow* window, std::ostream& out) {
+void switchSettingsPanel(const Setting& tab, GLFWwindow* window, std::ostream& out) {
     if (world.settings.settingsPanel) {
         closeSettingsPanel(window, out);
         return;
@@ -86,115 +81,95 @@ void switchSettingsPanel(const Control& self, GLFWwindow* window, std::ostream& 
     world.settings.settingsPanel = true;
     world.settings.overlay = true;
     glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_NORMAL);
-    printState(self, out);
-}
-// H: hiding the overlay hides the settings panel too, and the game takes the mouse back.
-void switchOverlay(const Control& self, GLFWwindow* window, std::ostream& out) {
-    flipAndPrint(self, window, out);
-    if (!world.settings.overlay && world.settings.settingsPanel) closeSettingsPanel(window, out);
-}
-void switchFullscreen(const Control&, GLFWwindow* window, std::ostream& out) { toggleFullscreen(window, &out); }
-void screenshot(const Control&, GLFWwindow*, std::ostream&) { requestScreenshot(); }
-
-// The textures sample as loaded (linear, no mip-maps) until F4 or F5 is first pressed.
-int samplingState() { return textureFilters(world.settings).linear ? 0 : 1; }
-int mipmapState() { return textureFilters(world.settings).mipmapMode; }
-int pipelineViewState() { return static_cast<int>(world.settings.pipelineView); }
-int fullscreenState() { return isFullscreen(glfwGetCurrentContext()) ? 0 : 1; }
-
-Control held(int key, const char* label, const char* does) {
-    return Control{key, label, does, ControlKind::Held, nullptr, nullptr, {}, nullptr, nullptr};
-}
-Control view(int key, const char* label, const char* does,
-             void (*press)(const Control&, GLFWwindow*, std::ostream&)) {
-    return Control{key, label, does, ControlKind::View, nullptr, nullptr, {}, nullptr, press};
-}
-Control flag(int key, const char* label, const char* does, bool RenderSettings::*flag, const char* prefix,
-             const char* on, const char* off, bool printed = true) {
-    return Control{key,    label, does, ControlKind::Switch, flag, prefix, {on, off}, nullptr,
-                   printed ? flipAndPrint : flipQuietly};
-}
-Control pressing(Control control, void (*press)(const Control&, GLFWwindow*, std::ostream&)) {
-    control.press = press;
-    return control;
-}
-Control action(int key, const char* label, const char* does, const char* prefix, std::initializer_list<const char*> words,
-               int (*state)(), void (*press)(const Control&, GLFWwindow*, std::ostream&)) {
-    Control control{key, label, does, ControlKind::Switch, nullptr, prefix, {}, state, press};
-    int i = 0;
-    for (const char* word : words) control.words[i++] = word;
-    return control;
+    printState(tab, out);
 }
 }  // namespace
 
 const Control controls[] = {
-    held(0, "Mouse", "steer the craft (chase view) or look around (free view)"),
-    held(GLFW_KEY_W, "W / Up", "throttle up; free view: fly forward"),
-    held(GLFW_KEY_S, "S / Down", "throttle down, reverse below zero; free view: fly back"),
-    held(GLFW_KEY_Q, "Q", "brake"),
-    held(GLFW_KEY_A, "A / Left", "slide left; free view: fly left"),
-    held(GLFW_KEY_D, "D / Right", "slide right; free view: fly right"),
-    held(GLFW_KEY_SPACE, "Space", "rise"),
-    held(GLFW_KEY_LEFT_SHIFT, "Left Shift", "sink"),
-    view(GLFW_KEY_1, "1", "free view from where the camera is now", freeView),
-    view(GLFW_KEY_2, "2", "chase view behind your craft", chaseView),
-    view(GLFW_KEY_3, "3", "orbit view of the lead enemy", orbit3),
-    view(GLFW_KEY_4, "4", "orbit view of the lead enemy, from below", orbit4),
-    view(GLFW_KEY_5, "5", "orbit view of another enemy", orbit5),
-    view(GLFW_KEY_6, "6", "orbit view of another enemy, from behind", orbit6),
-    view(GLFW_KEY_8, "8 (free view)", "jump to the light", toTheLight),
-    held(GLFW_KEY_R, "R (free view)", "free camera back to (0, 0, 5)"),
-    flag(GLFW_KEY_F1, "F1", "enemies follow you / take a break", &RenderSettings::enemiesFollow, "Enemies ",
-         "are following you!", "are taking a break!"),
-    flag(GLFW_KEY_F2, "F2", "frame statistics on the console", &RenderSettings::printFrameStats,
-         "Frame statistics ", "on", "off", false),
-    flag(GLFW_KEY_F3, "F3", "wireframe", &RenderSettings::wireframe, "Wireframe ", "enabled", "disabled"),
-    action(GLFW_KEY_F4, "F4", "texture sampling nearest / linear", "Texture Sampling ", {"linear", "Nearest Neighbor"},
-           samplingState, switchSampling),
-    action(GLFW_KEY_F5, "F5", "mip-map sampling off / nearest / linear", "Mip Map Sampeling ",
-           {"off", "nearest", "linear"}, mipmapState, cycleMipmaps),
-    flag(GLFW_KEY_F6, "F6", "level of detail: distance based / always the lowest", &RenderSettings::lodAlwaysLowest,
-         "LOD ", "always lowest", "distance based"),
-    flag(GLFW_KEY_F7, "F7", "bloom", &RenderSettings::bloom, "Bloom ", "enabled", "disabled"),
-    flag(GLFW_KEY_F8, "F8", "view frustum culling", &RenderSettings::frustumCulling, "View Frustum Culling ",
-         "enabled", "disabled"),
-    flag(GLFW_KEY_F9, "F9", "transparency", &RenderSettings::transparency, "Transparency ", "enabled", "disabled"),
-    flag(GLFW_KEY_L, "L", "shadows of the light", &RenderSettings::shadows, "Shadows ", "enabled", "disabled"),
-    flag(GLFW_KEY_M, "M", "the shadow depth cube map as the sky", &RenderSettings::showShadowCubeMap, "Sky: ",
-         "shadow map", "sky", false),
-    pressing(flag(GLFW_KEY_H, "H", "this overlay", &RenderSettings::overlay, "Overlay ", "enabled", "disabled"),
-             switchOverlay),
-    flag(GLFW_KEY_P, "P", "pause the world / run", &RenderSettings::paused, "", "Paused", "Running"),
-    action(GLFW_KEY_PERIOD, ".", "step the paused world by 1/60 s", nullptr, {}, nullptr, stepWorld),
-    action(GLFW_KEY_TAB, "Tab", "settings panel: the mouse works the overlay", "Settings panel ", {"open", "closed"},
-           [] { return world.settings.settingsPanel ? 0 : 1; }, switchSettingsPanel),
-    action(GLFW_KEY_V, "V", "pipeline view: final, before tone map, glow, blurred glow, shadow cube", "Showing: ",
-           {"final picture", "scene before tone mapping", "glow", "blurred glow", "shadow cube faces"},
-           pipelineViewState, cyclePipelineView),
-    flag(GLFW_KEY_C, "C", "compare: defaults left, yours right", &RenderSettings::compare, "Compare ", "enabled",
-         "disabled"),
-    action(GLFW_KEY_F11, "F11", "fullscreen on the window's monitor / back", "Fullscreen ", {"enabled", "disabled"},
-           fullscreenState, switchFullscreen),
-    action(GLFW_KEY_F12, "F12", "save a screenshot (PNG)", nullptr, {}, nullptr, screenshot),
-    held(GLFW_KEY_R, "R (end screen)", "new game"),
-    held(GLFW_KEY_ESCAPE, "Escape", "quit (closing the window does too)"),
+    {0, "Mouse", "steer the craft (chase view) or look around (free view)", ControlKind::Held, nullptr},
+    {GLFW_KEY_W, "W / Up", "throttle up; free view: fly forward", ControlKind::Held, nullptr},
+    {GLFW_KEY_S, "S / Down", "throttle down, reverse below zero; free view: fly back", ControlKind::Held, nullptr},
+    {GLFW_KEY_Q, "Q", "brake", ControlKind::Held, nullptr},
+    {GLFW_KEY_A, "A / Left", "slide left; free view: fly left", ControlKind::Held, nullptr},
+    {GLFW_KEY_D, "D / Right", "slide right; free view: fly right", ControlKind::Held, nullptr},
+    {GLFW_KEY_SPACE, "Space", "rise", ControlKind::Held, nullptr},
+    {GLFW_KEY_LEFT_SHIFT, "Left Shift", "sink", ControlKind::Held, nullptr},
+    {GLFW_KEY_1, "1", "free view from where the camera is now", ControlKind::View, freeView},
+    {GLFW_KEY_2, "2", "chase view behind your craft", ControlKind::View, chaseView},
+    {GLFW_KEY_3, "3", "orbit view of the lead enemy", ControlKind::View, orbit3},
+    {GLFW_KEY_4, "4", "orbit view of the lead enemy, from below", ControlKind::View, orbit4},
+    {GLFW_KEY_5, "5", "orbit view of another enemy", ControlKind::View, orbit5},
+    {GLFW_KEY_6, "6", "orbit view of another enemy, from behind", ControlKind::View, orbit6},
+    {GLFW_KEY_8, "8 (free view)", "jump to the light", ControlKind::View, toTheLight},
+    {GLFW_KEY_R, "R (free view)", "free camera back to (0, 0, 5)", ControlKind::Held, nullptr},
+    {GLFW_KEY_R, "R (end screen)", "new game", ControlKind::Held, nullptr},
+    {GLFW_KEY_ESCAPE, "Escape", "quit (closing the window does too)", ControlKind::Held, nullptr},
 };
 const int controlCount = static_cast<int>(std::size(controls));
 
-const Control* pressedControl(int key) {
-    for (const Control& control : controls) {
-        if (control.key == key && control.press) return &control;
+const Setting* pressedSwitch(int key) {
+    for (size_t row = 0; row < techniques.size(); ++row) {
+        for (const Setting& setting : techniques[row].settings) {
+            if (setting.key == key) return &setting;
+        }
     }
     return nullptr;
 }
 
-int stateIndex(const Control& control) {
-    if (control.flag) return world.settings.*control.flag ? 0 : 1;
-    return control.state ? control.state() : 0;
+int stateIndex(const Setting& setting) {
+    switch (setting.action) {
+        // The textures sample as loaded (linear, no mip-maps) until F4 or F5 is first pressed.
+        case KeyAction::Sampling: return textureFilters(world.settings).linear ? 0 : 1;
+        case KeyAction::Mipmaps: return textureFilters(world.settings).mipmapMode;
+        case KeyAction::PipelineView: return static_cast<int>(world.settings.pipelineView);
+        case KeyAction::Fullscreen: return isFullscreen(glfwGetCurrentContext()) ? 0 : 1;
+        default: return setting.flag && !(world.settings.*setting.flag) ? 1 : 0;
+    }
 }
 
-void printState(const Control& control, std::ostream& out) {
-    if (control.prefix) out << control.prefix << control.words[stateIndex(control)] << std::endl;
+int stateCount(const Setting& setting) {
+    if (setting.action == KeyAction::PipelineView) return static_cast<int>(PipelineView::Count);
+    return static_cast<int>(setting.words.size());
+}
+
+const char* stateWord(const Setting& setting) {
+    if (setting.action == KeyAction::PipelineView) return pipelineViewName(world.settings.pipelineView);
+    return setting.words[stateIndex(setting)];
+}
+
+void printState(const Setting& setting, std::ostream& out) {
+    if (setting.prefix) out << setting.prefix << stateWord(setting) << std::endl;
+}
+
+void pressSwitch(const Setting& setting, GLFWwindow* window, std::ostream& out) {
+    RenderSettings& settings = world.settings;
+    switch (setting.action) {
+        case KeyAction::None: return;
+        case KeyAction::Flip:
+        case KeyAction::FlipQuietly:
+        case KeyAction::Overlay: settings.*setting.flag = !(settings.*setting.flag); break;
+        case KeyAction::Sampling: settings.textureLinear = !settings.textureLinear; break;
+        case KeyAction::Mipmaps: settings.mipmapMode = (settings.mipmapMode + 1) % stateCount(setting); break;
+        case KeyAction::PipelineView:
+            settings.pipelineView = static_cast<PipelineView>((stateIndex(setting) + 1) % stateCount(setting));
+            break;
+        case KeyAction::SettingsPanel: switchSettingsPanel(setting, window, out); return;
+        case KeyAction::Step: settings.stepOnce = settings.paused; return;
+        case KeyAction::Fullscreen: toggleFullscreen(window, &out); return;
+        case KeyAction::Screenshot: requestScreenshot(); return;
+    }
+    printPressLines(setting, out);
+    // H: hiding the overlay hides the settings panel too, and the game takes the mouse back.
+    if (setting.action == KeyAction::Overlay && !settings.overlay && settings.settingsPanel) {
+        closeSettingsPanel(window, out);
+    }
+}
+
+void restoreSetting(const Setting& setting, const RenderSettings& defaults, std::ostream& out) {
+    const float wanted = settingValue(defaults, setting);
+    if (settingValue(world.settings, setting) == wanted) return;
+    setSettingValue(world.settings, setting, wanted);
+    if (setting.key) printPressLines(setting, out);
 }
 
 void handleViewKeys(GLFWwindow* window) {
@@ -202,19 +177,20 @@ void handleViewKeys(GLFWwindow* window) {
     // order they came: the key pressed last decides the view.
     for (const Control& control : controls) {
         if (control.kind == ControlKind::View && keyHeld(window, control.key) && !keyWasPressed(control.key)) {
-            control.press(control, window, std::cout);
+            control.press(window);
         }
     }
     for (int i = 0; i < keyPresses.count; ++i) {
-        const Control* control = pressedControl(keyPresses.keys[i]);
-        if (control && control->kind == ControlKind::View) control->press(*control, window, std::cout);
+        for (const Control& control : controls) {
+            if (control.kind == ControlKind::View && control.key == keyPresses.keys[i]) control.press(window);
+        }
     }
 }
 
 void handleSwitchKeys(GLFWwindow* window, std::ostream& out) {
     for (int i = 0; i < keyPresses.count; ++i) {
-        const Control* control = pressedControl(keyPresses.keys[i]);
-        if (control && control->kind == ControlKind::Switch) control->press(*control, window, out);
+        const Setting* setting = pressedSwitch(keyPresses.keys[i]);
+        if (setting) pressSwitch(*setting, window, out);
     }
 }
 
@@ -223,7 +199,7 @@ void closeSettingsPanel(GLFWwindow* window, std::ostream& out) {
     glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_DISABLED);
     centreCursor(window);
     world.recenterCursor = true;
-    printState(*pressedControl(GLFW_KEY_TAB), out);
+    printState(*pressedSwitch(GLFW_KEY_TAB), out);
 }
 
 const char* currentViewName() {

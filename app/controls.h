@@ -1,40 +1,44 @@
 #pragma once
-// Every key the game reads, one row each. The keyboard acts on the rows, the console and the
-// overlay say a row's state in its words, and the README's controls table names every row.
+// The keyboard: the switches of the techniques' table act once per press and print their lines;
+// the held keys and the view keys, which are no settings, are the small list below. The README's
+// controls table names every key of both.
 
 #include <iosfwd>
 
+#include "game/techniques.h"
+
 struct GLFWwindow;
-struct RenderSettings;
 
 enum class ControlKind {
-    Held,    // read while held: flight, free-view flying, quitting
-    View,    // chooses the view: every frame while held, and once for a tap shorter than a frame
-    Switch,  // acts once per press, however long it is held
+    Held,  // read while held: flight, free-view flying, quitting
+    View,  // chooses the view: every frame while held, and once for a tap shorter than a frame
 };
 
 struct Control {
-    int key;                       // GLFW key code; 0 for the mouse
-    const char* label;             // the key as the README and the overlay name it
-    const char* does;              // what it does, in a few words
+    int key;                         // GLFW key code; 0 for the mouse
+    const char* label;               // the key as the README names it
+    const char* does;                // what it does, in a few words
     ControlKind kind;
-    bool RenderSettings::*flag;    // the switch it flips, or null
-    const char* prefix;            // its state reads prefix + a word; null: the row has no state
-    const char* words[5];          // the console's word for each state (the overlay's where it prints none)
-    int (*state)();                // the state's index into words, where it is not the flag (set: 0)
-    // A view key or a switch pressed: changes the view or flips flags, and prints its line.
-    void (*press)(const Control& self, GLFWwindow* window, std::ostream& out);
+    void (*press)(GLFWwindow* window);  // a view key's view; null for held keys
 };
 
 extern const Control controls[];
 extern const int controlCount;
 
-// The row of a key that acts when pressed (a view key or a switch), or null.
-const Control* pressedControl(int key);
-// The index of the row's current state into its words.
-int stateIndex(const Control& control);
-// The row's state as the console writes it, prefix and word, and a line end.
-void printState(const Control& control, std::ostream& out);
+// The table's switch of this key, or null.
+const Setting* pressedSwitch(int key);
+// The index of the switch's current state into its words, and how many states it has.
+int stateIndex(const Setting& setting);
+int stateCount(const Setting& setting);
+// The word of its current state.
+const char* stateWord(const Setting& setting);
+// The switch's state as the console writes it, prefix and word, and a line end.
+void printState(const Setting& setting, std::ostream& out);
+// Does what pressing the switch's key does, console line included.
+void pressSwitch(const Setting& setting, GLFWwindow* window, std::ostream& out);
+// A setting of the picture back to its value in defaults: a switch prints what its key would
+// print for the change, once; nothing where it holds that value already.
+void restoreSetting(const Setting& setting, const RenderSettings& defaults, std::ostream& out);
 
 // View keys (1 to 6, 8): every frame while held, and once for a press shorter than a frame; of
 // several, the one pressed last decides.

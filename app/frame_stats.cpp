@@ -10,10 +10,13 @@ namespace {
 void printPassTimes(PassTimer& timer, std::ostream& out) {
     double ms[renderPassCount];
     takeAverages(timer, ms);
-    char line[128];
-    std::snprintf(line, sizeof line, "passes: shadow %.2f ms, scene %.2f ms, blur %.2f ms, composite %.2f ms", ms[0],
-                  ms[1], ms[2], ms[3]);
-    out << line << std::endl;
+    out << "passes:";
+    for (int pass = 0; pass < renderPassCount; ++pass) {
+        char part[64];
+        std::snprintf(part, sizeof part, "%s %s %.2f ms", pass ? "," : "", renderPassNames[pass], ms[pass]);
+        out << part;
+    }
+    out << std::endl;
 }
 }  // namespace
 

@@ -47,22 +47,23 @@ void lastSecond(const Overlay& overlay, int& frames, float& meanMs) {
     meanMs = frames > 0 ? total / static_cast<float>(frames) : 0.0f;
 }
 
-// Every switch of the table with its state; the view and flight keys in one line.
+// Every key of the techniques' table with its state; the view and flight keys in one line.
 void drawKeys(const double (&passMs)[renderPassCount], float column) {
     ImGui::Separator();
     ImGui::TextUnformatted("1 to 6, 8: views  Esc: quit  flight: README");
     ImGui::Separator();
-    for (int i = 0; i < controlCount; ++i) {
-        const Control& control = controls[i];
-        if (control.kind != ControlKind::Switch) continue;
-        ImGui::TextUnformatted(control.label);
-        ImGui::SameLine(column);
-        if (control.prefix) {
-            ImGui::Text("%s%s", control.prefix, control.words[stateIndex(control)]);
-        } else {
-            ImGui::TextUnformatted(control.does);
+    for (const Technique& technique : techniques) {
+        for (const Setting& setting : technique.settings) {
+            if (!setting.key) continue;
+            ImGui::TextUnformatted(setting.label);
+            ImGui::SameLine(column);
+            if (setting.prefix) {
+                ImGui::Text("%s%s", setting.prefix, stateWord(setting));
+            } else {
+                ImGui::TextUnformatted(setting.keyDoes);
+            }
+            drawSwitchCost(setting, passMs, column);
         }
-        drawSwitchCost(control.key, passMs, column);
     }
 }
 
@@ -160,10 +161,12 @@ void useFontScaleFor(Overlay& overlay, int framebufferHeight) {
     overlay.titleFont = fonts.AddFontDefault(&config);
     ImGui_ImplOpenGL3_CreateFontsTexture();
     float widest = 0.0f;
-    for (int i = 0; i < controlCount; ++i) {
-        if (controls[i].kind != ControlKind::Switch) continue;  // the panels list only the switches
-        const ImFont& font = *overlay.textFont;
-        widest = std::max(widest, font.CalcTextSizeA(font.FontSize, FLT_MAX, 0.0f, controls[i].label).x);
+    const ImFont& font = *overlay.textFont;
+    for (const Technique& technique : techniques) {
+        for (const Setting& setting : technique.settings) {
+            if (!setting.key) continue;  // the panels list only the table's keys
+            widest = std::max(widest, font.CalcTextSizeA(font.FontSize, FLT_MAX, 0.0f, setting.label).x);
+        }
     }
     overlay.keyColumn = style.WindowPadding.x + widest + style.ItemSpacing.x;
 }
@@ -203,8 +206,10 @@ void drawPanel(Overlay& overlay, const PassTimer& timer, int frames, float meanM
         const double(&passMs)[renderPassCount] = timer.lastMs;
         ImGui::TextUnformatted(timer.exact ? "Passes, each finished before the next:"
                                            : "Passes, by GPU timer queries:");
-        ImGui::Text("shadow %.2f ms   scene %.2f ms", passMs[0], passMs[1]);
-        ImGui::Text("blur %.2f ms   composite %.2f ms", passMs[2], passMs[3]);
+        for (int pass = 0; pass < renderPassCount; ++pass) {
+            if (pass % 2) ImGui::SameLine();  // two a line
+            ImGui::Text("%s %.2f ms ", renderPassNames[pass], passMs[pass]);
+        }
         if (panel) {
             drawSettingsPanel(overlay.keyColumn, overlay.fontScale, passMs);
         } else {

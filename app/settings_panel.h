@@ -5,11 +5,12 @@
 
 #include <cstddef>
 
+#include "game/techniques.h"
 #include "render/pass_timer.h"
 
 // What a switch costs or does now ("  (blur 6.02 ms)"), drawn beside its state where it fits in the
-// panel's width, else on the next line from column; nothing for most keys.
-void drawSwitchCost(int key, const double (&passMs)[renderPassCount], float column);
+// panel's width, else on the next line from column; nothing for most switches.
+void drawSwitchCost(const Setting& setting, const double (&passMs)[renderPassCount], float column);
 // Draws the panel's rows into the current ImGui window: keys' names end at column, sliders are as
 // wide as fontScale times their base width; passMs are the passes' latest times.
 void drawSettingsPanel(float column, int fontScale, const double (&passMs)[renderPassCount]);

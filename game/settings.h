@@ -1,33 +1,11 @@
 #pragma once
-// Every switch and parameter by name: what --set and --settings read and write, and what the
-// settings panel's sliders show, grouped by the technique they belong to.
+// Every switch and parameter of the techniques' table by name: what --set and --settings read and
+// write, and what the settings panel's sliders show.
 
 #include <iosfwd>
 #include <string>
 
-#include "game/world.h"
-
-enum class SettingType {
-    Switch,  // on or off: 1 or 0
-    Whole,   // a whole number in steps of `step`
-    Real,    // any value in the range
-};
-
-struct Setting {
-    const char* name;       // as --set names it
-    const char* technique;  // the panel's group
-    const char* does;       // what it changes, in a few words
-    SettingType type;
-    bool RenderSettings::*flag;            // Switch
-    int RenderSettings::*whole;            // Whole, outside the parameters (mip-maps)
-    int TechniqueParameters::*count;       // Whole
-    float TechniqueParameters::*real;      // Real
-    float low, high;                       // the range, inclusive
-    int step;                              // Whole: the values are low + k * step
-};
-
-extern const Setting settings[];
-extern const int settingCount;
+#include "game/techniques.h"
 
 // The setting of this name, or null.
 const Setting* findSetting(const std::string& name);

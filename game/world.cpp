@@ -2,6 +2,8 @@
 
 #include <glm/gtc/matrix_transform.hpp>
 
+#include "game/techniques.h"
+
 // Never destroyed: set-up objects stay reachable through it until the process ends.
 World& world = *new World();
 
@@ -23,14 +25,13 @@ TextureFilters textureFilters(const RenderSettings& settings) {
 
 RenderSettings defaultPicture(const RenderSettings& now) {
     RenderSettings defaults;
-    defaults.printFrameStats = now.printFrameStats;
-    defaults.enemiesFollow = now.enemiesFollow;
-    defaults.mouseXTurns = now.mouseXTurns;
-    defaults.overlay = now.overlay;
-    defaults.settingsPanel = now.settingsPanel;
-    defaults.paused = now.paused;
+    for (const Technique& technique : techniques) {
+        for (const Setting& setting : technique.settings) {
+            if (!setting.picture && setting.flag) defaults.*setting.flag = now.*setting.flag;
+        }
+    }
+    // Not settings of the table, and no part of the picture either.
     defaults.stepOnce = now.stepOnce;
-    defaults.compare = now.compare;
     defaults.compareSplit = now.compareSplit;
     defaults.pipelineView = now.pipelineView;
     return defaults;

@@ -40,13 +40,6 @@ struct TechniqueParameters {
     float lodDistance = 75.0f;     // level of detail: distance from the eye where rocks draw low, units
     float orbitOpacity = 0.3f;     // translucency: the orbit sphere's alpha
     float fieldOfView = 60.0f;     // the view's vertical angle, degrees
-    bool operator==(const TechniqueParameters& other) const {
-        return exposure == other.exposure && blurPasses == other.blurPasses && blurSpread == other.blurSpread &&
-               lightEmission == other.lightEmission && shadowSoftness == other.shadowSoftness &&
-               shadowBias == other.shadowBias && lodDistance == other.lodDistance &&
-               orbitOpacity == other.orbitOpacity && fieldOfView == other.fieldOfView;
-    }
-    bool operator!=(const TechniqueParameters& other) const { return !(*this == other); }
 };
 
 // What the pipeline views show instead of the final picture (V).

@@ -5,6 +5,7 @@
 #include <glm/gtc/type_ptr.hpp>
 
 #include "assets/shader_program.h"
+#include "game/techniques.h"
 #include "render/shadow_map.h"
 #include "render/skybox.h"
 #include "view/bounds.h"
@@ -59,7 +60,7 @@ bool sameAsRecorded(const SceneRecord& record, const Camera& eye, const RenderSe
            record.projection == eye.projection && record.eye == eye.position && record.skyTexture == skyTexture &&
            record.filtersChosen == settings.filtersChosen && record.textureLinear == settings.textureLinear &&
            record.mipmapMode == settings.mipmapMode && record.cubeVersion == cubeVersion &&
-           record.shadows == settings.shadows && record.parameters == settings.parameters;
+           record.shadows == settings.shadows && sameParameters(record.parameters, settings.parameters);
 }
 
 void remember(SceneRecord& record, const Camera& eye, const RenderSettings& settings, unsigned skyTexture,

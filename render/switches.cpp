@@ -3,6 +3,7 @@
 #include <GL/glew.h>
 
 #include "assets/shader_program.h"
+#include "game/techniques.h"
 #include "render/scene.h"
 #include "render/texture_units.h"
 
@@ -65,7 +66,7 @@ void applySwitches(AppliedSwitches& applied, const Scene& scene, const RenderSet
     if (applied.textureLinear != filters.linear || applied.mipmapMode != filters.mipmapMode) {
         applyFilters(*scene.textures, filters.linear, filters.mipmapMode);
     }
-    if (all || applied.shadows != settings.shadows || applied.parameters != settings.parameters) {
+    if (all || applied.shadows != settings.shadows || !sameParameters(applied.parameters, settings.parameters)) {
         applyParameters(scene, settings.shadows, settings.parameters);
     }
     applied = AppliedSwitches{true, filters.linear, filters.mipmapMode, settings.shadows, settings.parameters};
