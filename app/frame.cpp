@@ -11,6 +11,7 @@
 #include "game/game_over.h"
 #include "game/setup.h"
 #include "game/world.h"
+#include "render/shadow_map.h"
 
 GLFWwindow* openGameWindow(int width, int height) {
     if (!glfwInit()) {
@@ -56,6 +57,9 @@ void setFixedGlState() {
 void setUpGame(FrameContext& context, GLFWwindow* window) {
     context.window = window;
     setFixedGlState();
+    // The shadow map's program is the first one built, so that a damaged shader file shared by
+    // every program is reported in its name.
+    createShadowMap(context.renderer.shadowMap);
     setUpWorld(window);
     createRenderer(context.renderer, world.frameWidth, world.frameHeight);
     createOverlay(context.overlay, window);

@@ -110,7 +110,7 @@ SceneCounts renderPicture(Renderer& renderer, const Scene& scene, const RenderSe
 }  // namespace
 
 void createRenderer(Renderer& renderer, int width, int height) {
-    createShadowMap(renderer.shadowMap);
+    if (!renderer.shadowMap.program) createShadowMap(renderer.shadowMap);
     createPostPrograms(renderer.programs);
     createPictureTargets(renderer.picture, width, height);
 }

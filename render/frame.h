@@ -18,7 +18,8 @@ struct Renderer {
     bool referenceFrames = false;  // every pass redraws its whole target, reusing nothing
 };
 
-// Everything the passes draw with, the targets at this size (the window's framebuffer).
+// Everything the passes draw with, the targets at this size (the window's framebuffer); the shadow
+// map only where it is not made yet.
 void createRenderer(Renderer& renderer, int width, int height);
 // One frame into the window: the shadow pass, the scene into the HDR target (the window while
 // wireframe is on), then the stages, the last enabled one writing the window; or the pipeline view
