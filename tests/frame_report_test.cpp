@@ -3,6 +3,9 @@
 
 #include <GL/glew.h>
 
+#include <filesystem>
+#include <fstream>
+#include <regex>
 #include <sstream>
 
 #include "app/frame_stats.h"
@@ -86,4 +89,36 @@ TEST(GlMessages, DriverLogs) {
     EXPECT_EQ(infoLogText("abc\0def", 8), "abc");
     EXPECT_EQ(logNamingFiles("1:47(1): error: a\n0:12(3): error: b\n10:2(1): c\nd 0:1(1):\n0:5(2): e", "S/x.frag"),
               "Shader/ShadowLookup.glsl:47(1): error: a\nS/x.frag:12(3): error: b\n10:2(1): c\nd 0:1(1):\nS/x.frag:5(2): e");
+}
+
+// The renderer reads the game only through what a frame hands it: no file under render/ names the
+// global world, every scene and settings a render function takes is const, and the passes' names
+// are written only in their one table.
+TEST(Structure, PassesTakeTheSceneAndTheSettingsAndNameThemselvesOnce) {
+    const auto read = [](const std::filesystem::path& path) {
+        std::ifstream file(path);
+        if (!std::filesystem::is_regular_file(path)) return std::string();
+        return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    };
+    int files = 0;
+    for (const char* folder : {"app", "game", "render", "view", "assets", "tools"}) {
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(std::string(QUORLAX_SOURCE_DIR "/") + folder)) {
+            const std::string path = entry.path().string(), text = read(entry.path());
+            if (!std::regex_search(path, std::regex("\\.(h|cpp)$"))) continue;
+            const bool render = folder == std::string("render");
+            files += render;
+            if (render) {
+                EXPECT_FALSE(std::regex_search(text, std::regex("\\bworld\\.(?!h\")"))) << path << " reads the world";
+            }
+            for (const char* type : {"Scene&", "RenderSettings&"}) {
+                for (size_t at = text.find(type); render && at != std::string::npos; at = text.find(type, at + 1)) {
+                    EXPECT_TRUE(at >= 6 && text.compare(at - 6, 6, "const ") == 0) << path << " takes a " << type;
+                }
+            }
+            if (path.find("game/passes.h") != std::string::npos) continue;
+            EXPECT_EQ(text.find("\"blur\""), std::string::npos) << path;
+            EXPECT_EQ(text.find("\"composite\""), std::string::npos) << path;
+        }
+    }
+    EXPECT_GT(files, 10);
 }
