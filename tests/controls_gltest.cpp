@@ -159,9 +159,7 @@ TEST_F(Controls, EveryRowHasItsReadmeEntryAndItsKey) {
     std::ifstream file(QUORLAX_SOURCE_DIR "/README.md");
     const std::string readme((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     ASSERT_FALSE(readme.empty());
-    const auto hasRow = [&](const char* label) {
-        return readme.find(std::string("| ") + label + " | ") != std::string::npos;
-    };
+    const auto hasRow = [&](const char* label) { return readme.find(std::string("| ") + label + " | ") != std::string::npos; };
     for (int i = 0; i < controlCount; ++i) EXPECT_TRUE(hasRow(controls[i].label)) << controls[i].label;
     for (const Technique& technique : techniques) {
         EXPECT_NE(readme.find(technique.name), std::string::npos) << technique.name;

@@ -11,7 +11,6 @@
 #include "game/game_over.h"
 #include "game/pursuit.h"
 #include "game/setup.h"
-#include "game/techniques.h"
 #include "game/world.h"
 #include "tests/support/scripted_input.h"
 #include "tests/support/spheres.h"
@@ -258,18 +257,3 @@ TEST_F(Game, OrbitSphereCirclesTheLeadEnemysBoundingCentre) {
     expectNear(glm::vec3(rocks[0].transform[3]), glm::vec3(11, 20, 30) + glm::vec3(3, 3, -3));
 }
 
-// Parameters differing in any one are not the same: the table lists every one.
-TEST(Techniques, SameParametersTellsEveryParameterApart) {
-    using TP = TechniqueParameters;
-    const TP standard;
-    EXPECT_TRUE(sameParameters(standard, standard));
-    for (float TP::*real : {&TP::exposure, &TP::blurSpread, &TP::lightEmission, &TP::shadowSoftness, &TP::shadowBias,
-                            &TP::lodDistance, &TP::orbitOpacity, &TP::fieldOfView}) {
-        TP other;
-        other.*real += 0.5f;
-        EXPECT_FALSE(sameParameters(standard, other));
-    }
-    TP other;
-    other.blurPasses += 2;
-    EXPECT_FALSE(sameParameters(standard, other));
-}
