@@ -12,6 +12,7 @@ void printPassTimes(PassTimer& timer, std::ostream& out) {
     takeAverages(timer, ms);
     out << "passes:";
     for (int pass = 0; pass < renderPassCount; ++pass) {
+        if (pass >= alwaysReportedPasses && ms[pass] == 0.0) continue;  // a stage that did not run
         char part[64];
         std::snprintf(part, sizeof part, "%s %s %.2f ms", pass ? "," : "", renderPassNames[pass], ms[pass]);
         out << part;

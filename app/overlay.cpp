@@ -207,6 +207,7 @@ void drawPanel(Overlay& overlay, const PassTimer& timer, int frames, float meanM
         ImGui::TextUnformatted(timer.exact ? "Passes, each finished before the next:"
                                            : "Passes, by GPU timer queries:");
         for (int pass = 0; pass < renderPassCount; ++pass) {
+            if (pass >= alwaysReportedPasses && passMs[pass] == 0.0) continue;  // a stage that did not run
             if (pass % 2) ImGui::SameLine();  // two a line
             ImGui::Text("%s %.2f ms ", renderPassNames[pass], passMs[pass]);
         }

@@ -40,10 +40,12 @@ struct TechniqueParameters {
     float lodDistance = 75.0f;     // level of detail: distance from the eye where rocks draw low, units
     float orbitOpacity = 0.3f;     // translucency: the orbit sphere's alpha
     float fieldOfView = 60.0f;     // the view's vertical angle, degrees
+    float fxaaEdgeThreshold = 0.166f;  // anti-aliasing: local contrast, of the brightest luma, below which nothing changes
+    float fxaaSubpixel = 0.75f;    // anti-aliasing: how much of a lone pixel's contrast is blended away
 };
 
 // What the pipeline views show instead of the final picture (V).
-enum class PipelineView { Final, SceneBeforeToneMap, Glow, BlurredGlow, ShadowCube, Count };
+enum class PipelineView { Final, SceneBeforeToneMap, Glow, BlurredGlow, AntiAliasingEdges, ShadowCube, Count };
 
 // The switches the player flips with the keys or the settings panel, and the techniques' parameters.
 struct RenderSettings {
@@ -55,6 +57,7 @@ struct RenderSettings {
     bool mouseXTurns = false;        // mouse x yaws the craft about its up axis instead of rolling it
     bool lodAlwaysLowest = false;    // always draw the low-detail model
     bool wireframe = false;          // polygons as lines, bypasses the HDR target and bloom
+    bool fxaa = false;               // the final picture smoothed along its edges
     bool enemiesFollow = false;      // enemies pursue the player
     bool textureLinear = false;      // linear instead of nearest filtering
     int mipmapMode = 0;              // 0 off, 1 nearest, 2 linear mip-map selection

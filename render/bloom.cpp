@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "assets/shader_program.h"
+#include "render/fxaa.h"
 #include "render/glow_area.h"
 #include "render/pipeline_view.h"
 #include "render/texture_units.h"
@@ -68,6 +69,7 @@ void createPostPrograms(PostPrograms& programs) {
     glUseProgram(programs.blurProgram->programId);
     glUniform1i(glGetUniformLocation(programs.blurProgram->programId, "image"), blurSourceUnit);
     createPipelineViewPrograms(programs);
+    createFxaaPrograms(programs);
     glGenVertexArrays(1, &programs.quadVertexArray);
     glGenBuffers(1, &programs.quadVertexBuffer);
     glBindVertexArray(programs.quadVertexArray);
@@ -104,7 +106,7 @@ void createPictureTargets(PictureTargets& targets, int width, int height) {
         allocateHdrTexture(targets.pingpongTextures[i], width, height);
         glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, targets.pingpongTextures[i], 0);
     }
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    allocatePictureTarget(targets);
     targets.blurWritten = {0, 0, width, height};  // allocated, not cleared
 }
 
@@ -115,6 +117,7 @@ void resizePictureTargets(PictureTargets& targets, int width, int height) {
     for (GLuint texture : targets.pingpongTextures) allocateHdrTexture(texture, width, height);
     glBindRenderbuffer(GL_RENDERBUFFER, targets.hdrDepthBuffer);
     glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT, width, height);
+    allocatePictureTarget(targets);
     targets.blurWritten = {0, 0, width, height};
     targets.scene.valid = false;  // the reallocated target holds nothing yet
 }
@@ -182,8 +185,8 @@ PixelRect intersect(PixelRect a, PixelRect b) {
 }
 
 // The composite with this program, only inside both rectangles.
-void compositeWithin(const Picture& picture, const ShaderProgram& program, PixelRect rect) {
-    rect = intersect(rect, picture.clip);
+void compositeWithin(const Picture& picture, const ShaderProgram& program, PixelRect rect, PixelRect clip) {
+    rect = intersect(rect, clip);
     if (rect.empty()) return;
     glScissor(rect.x0, rect.y0, rect.x1 - rect.x0, rect.y1 - rect.y0);
     composite(picture, program);
@@ -195,21 +198,22 @@ void compositeBloom(const Picture& picture, unsigned framebuffer) {
     const PostPrograms& programs = picture.programs;
     const PixelRect area = targets.blurredArea;
     const int width = targets.width, height = targets.height;
+    const PixelRect clip = framebuffer == 0 ? picture.clip : PixelRect{0, 0, width, height};
     useQuadState(width, height);
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
     glEnable(GL_SCISSOR_TEST);
     if (picture.reference || !picture.settings.bloom || area.empty()) {
         compositeWithin(picture, picture.reference ? *programs.bloomProgram : *programs.toneMapProgram,
-                        {0, 0, width, height});
+                        {0, 0, width, height}, clip);
     } else {
         // The glow is zero outside the blurred area: only there is it read. Each pixel is drawn once
         // (blending a second draw over the first would round differently): the area with the glow,
         // the strips below, above, left and right of it without.
-        compositeWithin(picture, *programs.bloomProgram, area);
-        compositeWithin(picture, *programs.toneMapProgram, {0, 0, width, area.y0});
-        compositeWithin(picture, *programs.toneMapProgram, {0, area.y1, width, height});
-        compositeWithin(picture, *programs.toneMapProgram, {0, area.y0, area.x0, area.y1});
-        compositeWithin(picture, *programs.toneMapProgram, {area.x1, area.y0, width, area.y1});
+        compositeWithin(picture, *programs.bloomProgram, area, clip);
+        compositeWithin(picture, *programs.toneMapProgram, {0, 0, width, area.y0}, clip);
+        compositeWithin(picture, *programs.toneMapProgram, {0, area.y1, width, height}, clip);
+        compositeWithin(picture, *programs.toneMapProgram, {0, area.y0, area.x0, area.y1}, clip);
+        compositeWithin(picture, *programs.toneMapProgram, {area.x1, area.y0, width, area.y1}, clip);
     }
     glDisable(GL_SCISSOR_TEST);
 }

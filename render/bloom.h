@@ -15,6 +15,8 @@ struct PictureTargets {
     unsigned pingpongFramebuffers[2] = {0, 0};
     unsigned pingpongTextures[2] = {0, 0};
     unsigned glowTexture = 0;                   // what the composite adds: the last blur's, or the glow itself
+    unsigned pictureFramebuffer = 0;            // the tone-mapped picture, where a stage after the composite reads it
+    unsigned pictureTexture = 0;
     PixelRect blurWritten;                      // what the blurs since the targets' last clear may have left non-zero
     PixelRect blurredArea;                      // what the last blur covered: the composite adds glow only there
     SceneRecord scene;                          // what the HDR target holds from the last scene pass
@@ -25,6 +27,8 @@ struct PostPrograms {
     ShaderProgram* bloomProgram = nullptr;      // composite adding the blurred glow
     ShaderProgram* toneMapProgram = nullptr;    // the same without reading the glow: where it is zero
     ShaderProgram* blurProgram = nullptr;       // one-dimensional blur
+    ShaderProgram* fxaaProgram = nullptr;       // anti-aliasing of the tone-mapped picture
+    ShaderProgram* fxaaEdgesProgram = nullptr;  // the same, showing which pixels it moves
     ShaderProgram* viewColourProgram = nullptr; // pipeline view of a 2D target, scaled, clamped
     ShaderProgram* viewCubeProgram = nullptr;   // pipeline view of the unfolded depth cube
     int viewScaleLocation = -1;                 // the colour view's scale
@@ -61,8 +65,9 @@ void resizePictureTargets(PictureTargets& targets, int width, int height);
 // reference frames are asked for, only where the self-lit objects' glow can reach. With no passes
 // the composite adds the glow unblurred.
 void blurBrightParts(const Picture& picture);
-// Draws scene plus (when bloom is on) the blurred glow into framebuffer, only within the picture's
-// clip; unless reference frames are asked for, the glow is read only inside the area the blur covered.
+// Draws scene plus (when bloom is on) the blurred glow into framebuffer: the window only within the
+// picture's clip, the picture target whole; unless reference frames are asked for, the glow is read
+// only inside the area the blur covered.
 void compositeBloom(const Picture& picture, unsigned framebuffer);
 // The state every full-screen stage draws with: filled polygons, no blending, no depth test, no
 // sRGB encoding, the targets' viewport.

@@ -4,6 +4,7 @@
 
 #include <iterator>
 
+#include "render/fxaa.h"
 #include "render/pass_timer.h"
 #include "render/pipeline_view.h"
 
@@ -19,19 +20,39 @@ bool blurNeeded(const Picture& picture) {
     return settings.bloom || picture.reference || settings.pipelineView == PipelineView::BlurredGlow;
 }
 void blurStage(const Picture& picture, unsigned) { blurBrightParts(picture); }
-bool compositeNeeded(const Picture& picture) { return picture.settings.pipelineView == PipelineView::Final; }
+bool compositeNeeded(const Picture& picture) {
+    const PipelineView view = picture.settings.pipelineView;
+    return view == PipelineView::Final || view == PipelineView::AntiAliasingEdges;
+}
+bool fxaaNeeded(const Picture& picture) {
+    return picture.settings.fxaa && picture.settings.pipelineView == PipelineView::Final;
+}
 
 // A stage after the scene: its pass, whether this picture needs it and what it draws. Each sets the
-// GL state it draws with; the last one the picture needs writes the given framebuffer (the window).
+// GL state it draws with. The last one the final picture needs writes the window (framebuffer 0);
+// any other writes its own output, or the picture target for the stages after it.
 struct Stage {
     RenderPass pass;
+    bool readsHdr;  // reads the HDR target, which wireframe lines bypass
     bool (*needed)(const Picture& picture);
     void (*run)(const Picture& picture, unsigned framebuffer);
 };
 const Stage stages[] = {
-    {RenderPass::Blur, blurNeeded, blurStage},
-    {RenderPass::Composite, compositeNeeded, compositeBloom},
+    {RenderPass::Blur, true, blurNeeded, blurStage},
+    {RenderPass::Composite, true, compositeNeeded, compositeBloom},
+    {RenderPass::Fxaa, false, fxaaNeeded, smoothEdges},
 };
+
+bool stageRuns(const Stage& stage, const Picture& picture) {
+    return !(stage.readsHdr && picture.settings.wireframe) && stage.needed(picture);
+}
+
+// Wireframe lines go to the window, unless a stage or the view reads them from the picture target.
+unsigned wireframeTarget(const Picture& picture) {
+    bool read = picture.settings.pipelineView == PipelineView::AntiAliasingEdges;
+    for (const Stage& stage : stages) read |= !stage.readsHdr && stageRuns(stage, picture);
+    return read ? picture.targets.pictureFramebuffer : 0;
+}
 
 // The scene's camera with the settings' field of view: the compare view's sides may differ.
 Camera eyeFor(const Camera& camera, const RenderSettings& settings) {
@@ -54,11 +75,12 @@ SceneCounts drawScene(Renderer& renderer, const Picture& picture, PassTimer* tim
     endPass(timer);
     beginPass(timer, RenderPass::Scene);
     useSceneState(settings);
-    glBindFramebuffer(GL_FRAMEBUFFER, settings.wireframe ? 0 : targets.hdrFramebuffer);
+    const unsigned lineTarget = settings.wireframe ? wireframeTarget(picture) : 0;
+    glBindFramebuffer(GL_FRAMEBUFFER, settings.wireframe ? lineTarget : targets.hdrFramebuffer);
     glViewport(0, 0, targets.width, targets.height);
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-    // Lines go straight to the window: they, and the clear before them, stay inside the clip.
-    if (settings.wireframe) scissorTo(picture.clip);
+    // Lines straight to the window, and the clear before them, stay inside the clip.
+    if (settings.wireframe && lineTarget == 0) scissorTo(picture.clip);
     const SceneCounts counts =
         renderScene(targets.scene, picture.scene, picture.eye, settings, renderer.shadowMap.cube,
                     renderer.shadowMap.version, !settings.wireframe && !picture.reference);
@@ -80,26 +102,27 @@ SceneCounts renderPicture(Renderer& renderer, const Scene& scene, const RenderSe
                           renderer.referenceFrames, clip};
     const SceneCounts counts = drawScene(renderer, picture, timer);
     const PipelineView view = settings.pipelineView;
-    if (settings.wireframe && view == PipelineView::Final) return counts;
-    // The stages read the HDR target, which wireframe bypasses: only a pipeline view is drawn then.
     int last = -1;
     for (int i = 0; i < static_cast<int>(std::size(stages)); ++i) {
-        if (!settings.wireframe && stages[i].needed(picture)) last = i;
+        if (stageRuns(stages[i], picture)) last = i;
     }
     for (int i = 0; i <= last; ++i) {
         const Stage& stage = stages[i];
-        if (!stage.needed(picture)) continue;
+        if (!stageRuns(stage, picture)) continue;
         beginPass(timer, stage.pass);
-        if (i == last && view == PipelineView::Final) {
+        const bool toWindow = i == last && view == PipelineView::Final;
+        if (toWindow) {
+            glBindFramebuffer(GL_FRAMEBUFFER, 0);
             scissorTo(clip);
             glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         }
-        stage.run(picture, 0);
+        stage.run(picture, toWindow ? 0 : targets.pictureFramebuffer);
         glDisable(GL_SCISSOR_TEST);
         endPass(timer);
     }
     if (view == PipelineView::Final) return counts;
     beginPass(timer, RenderPass::Composite);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
     scissorTo(clip);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     drawPipelineView(picture, view);

@@ -6,11 +6,12 @@
 #include <iterator>
 
 #include "assets/shader_program.h"
+#include "render/fxaa.h"
 #include "render/shadow_map.h"
 #include "render/texture_units.h"
 
 namespace {
-// One view: its name and the target it shows (none: the final picture or the cube).
+// One view: its name and the target it shows (none: the final picture, the edges or the cube).
 struct ViewRow {
     const char* name;
     unsigned (*texture)(const PictureTargets& targets);
@@ -21,6 +22,7 @@ const ViewRow viewRows[] = {
     {"scene before tone mapping", [](const PictureTargets& targets) { return targets.hdrColorBuffers[0]; }, true},
     {"glow", [](const PictureTargets& targets) { return targets.hdrColorBuffers[1]; }, false},
     {"blurred glow", [](const PictureTargets& targets) { return targets.glowTexture; }, false},
+    {"anti-aliasing edges", nullptr, false},
     {"shadow cube faces", nullptr, false},
 };
 static_assert(std::size(viewRows) == static_cast<size_t>(PipelineView::Count), "a row per view");
@@ -47,6 +49,10 @@ void drawPipelineView(const Picture& picture, PipelineView view) {
     const PictureTargets& targets = picture.targets;
     const PostPrograms& programs = picture.programs;
     useQuadState(targets.width, targets.height);
+    if (view == PipelineView::AntiAliasingEdges) {
+        drawAntiAliasingEdges(picture);
+        return;
+    }
     if (view == PipelineView::ShadowCube) {
         const int cell = std::min(targets.width / 4, targets.height / 3);
         glActiveTexture(GL_TEXTURE0 + viewCubeUnit);

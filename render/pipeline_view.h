@@ -2,7 +2,8 @@
 // The pipeline views (V): the final picture, then each stage's output in the chain's order, then
 // the shadow cube, drawn into the window instead of the final picture. The scene is the HDR target
 // times the exposure, the glow and the blurred glow are shown as they are; each is clamped to 0..1
-// and gamma-encoded for display, with no tone curve. The shadow cube shows its six faces unfolded
+// and gamma-encoded for display, with no tone curve. The anti-aliasing edges show which pixels of
+// the tone-mapped picture the smoothing would move (whether it is on or not). The shadow cube shows its six faces unfolded
 // in a cross of square cells fitted into the window (middle row -X +Z +X -Z, +Y above and -Y below
 // +Z, each face as GL stores it), the distance from the light as grey up to shadowViewRange (white
 // where nothing was drawn), black outside the cross. In wireframe the scene bypasses the HDR

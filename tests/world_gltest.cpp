@@ -292,6 +292,43 @@ TEST_F(RealWorld, EachPipelineViewShowsItsOwnStage) {
     }
 }
 
+// Anti-aliasing on the light without bloom, a white disc on the dark sky: around it more pixels
+// take shades between the two, flat areas (3 x 3 pixels within one step) keep every byte, and the
+// highest edge threshold changes fewer pixels than the default one. In the compare view the right
+// side follows these settings: it is smoothed.
+TEST_F(RealWorld, AntiAliasingSmoothsEdgesOnly) {
+    startScenario(scenarios[4]);
+    const std::vector<unsigned char> jagged = renderFrame();
+    const glm::ivec2 light = pixelOf(world.light.position);
+    world.settings.fxaa = true;
+    const std::vector<unsigned char> smooth = renderFrame();
+    world.settings.compare = true;
+    const std::vector<unsigned char> compared = renderFrame();
+    world.settings.compare = false;
+    world.settings.parameters.fxaaEdgeThreshold = 0.333f;
+    const std::vector<unsigned char> strict = renderFrame();
+    int shaded[2] = {}, changed[2] = {};
+    for (int y = 1; y < 599; ++y) {
+        for (int x = 1; x < 799; ++x) {
+            const size_t i = (y * 800 + x) * 4;
+            const auto same = [i](const std::vector<unsigned char>& a, const std::vector<unsigned char>& b) {
+                return std::equal(&a[i], &a[i + 4], &b[i]);
+            };
+            if (x >= 400 && !same(compared, smooth)) FAIL() << "compared pixel " << x << "," << y;
+            bool flat = true;
+            for (int k = 0; k < 27; ++k) flat &= std::abs(jagged[i + ((k / 9 - 1) * 800 + k / 3 % 3 - 1) * 4 + k % 3] - jagged[i + k % 3]) <= 1;
+            if (flat && !same(smooth, jagged)) FAIL() << "flat pixel " << x << "," << y;
+            if (std::abs(x - light.x) > 90 || std::abs(y - light.y) > 90) continue;
+            shaded[0] += jagged[i + 1] > 40 && jagged[i + 1] < 200;
+            shaded[1] += smooth[i + 1] > 40 && smooth[i + 1] < 200;
+            changed[0] += !same(smooth, jagged);
+            changed[1] += !same(strict, jagged);
+        }
+    }
+    EXPECT_GT(shaded[1], shaded[0] * 3 / 2) << shaded[0] << " shaded pixels without";
+    EXPECT_LT(changed[1], changed[0]) << "at the highest threshold";
+}
+
 // Each pending error gives one "GL: " line on standard error, nothing pending gives none.
 TEST_F(RealWorld, EachGlErrorGivesOneLine) {
     ::testing::internal::CaptureStderr();

@@ -331,6 +331,15 @@ explore() {
   read -r box_w box_h box_x box_y <<<"$(changed_box following paused-start)"
   [ "$box_w" -gt 100 ] && [ "$box_w" -lt 400 ] && [ "$box_h" -lt 40 ] && [ "$box_x" -ge 534 ] && [ "$box_y" -ge 400 ] ||
     fail "F1 changed more than the readout's corner: $box_w x $box_h at $box_x, $box_y"
+  # X smooths the edges and the stars, not the flat areas: a few hundred to a tenth of the pixels
+  # change by more than 2 %.
+  tap_for_line x '^Anti-aliasing enabled$'
+  wait_reports 2
+  capture smoothed
+  local smoothed
+  smoothed=$(compare -metric AE -fuzz 2% "$WORK/paused-start.png" "$WORK/smoothed.png" null: 2>&1 | cut -d' ' -f1)
+  [ "$smoothed" -ge 300 ] && [ "$smoothed" -le 48000 ] || fail "X changed $smoothed pixels by more than 2 %"
+  tap_for_line x '^Anti-aliasing disabled$'
   # Orbit view 4, paused at once with its sphere in sight: still until the period key (two reports).
   tap_for_line p '^Running$'
   tap_key 4
@@ -351,7 +360,7 @@ explore() {
   wait_reports 2
   capture view-0
   local view other
-  for view in 1 2 3 4; do
+  for view in 1 2 3 4 5; do
     tap_for_line v '^Showing: '
     wait_reports 1
     capture "view-$view"

@@ -54,6 +54,7 @@ const Scenario scenarios[scenarioCount] = {
     {"light_bloom_off", 0, lightWithoutBloom},
     {"light_inside", 0, insideTheLight},
     {"orbit4", GLFW_KEY_4, startView},
+    {"fxaa_throttle", GLFW_KEY_W, [] { world.settings.fxaa = true; }},
 };
 
 void rememberStartState() {
