@@ -514,7 +514,7 @@ const SettingEffect settingEffects[] = {
     {"blur_passes=24", [] { return lightSphere(40); }, 8.0},
     {"light_emission=0", [] { world.settings.bloom = false; return -lightSphere(0); }, 60.0},
     {"shadows=0", [] { pose("shadow_edge"); return meanBrightness(renderFrame()); }, 8.0},
-    {"shadow_softness=3", partlyShadowed, 10000.0},
+    {"shadow_softness=3", partlyShadowed, 3000.0},
     {"lod_distance=20", [] { return countIn("asteroid_near", world.lowDetailCount); }, 1.0},
     {"lod_always_lowest=1", [] { return countIn("asteroid_near", world.lowDetailCount); }, 1.0},
     {"transparency=0", [] { return -double(rockShowingThroughSphere()); }, 15.0},
