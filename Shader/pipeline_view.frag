@@ -1,7 +1,8 @@
 #version 410 core
 // A pipeline view. Built with SHADOW_CUBE: the depth cube's faces in a cross of 4 x 3 square cells,
-// distance from the light as grey, black outside the cross. Without it: a target times scale,
-// clamped and gamma-encoded for display, with no tone curve.
+// nearness to the light as grey (black where nothing was drawn, as the shadow map sky shows it),
+// black outside the cross. Without it: a target times scale, clamped and gamma-encoded for display,
+// with no tone curve; or, with bands, its luma in false colour, one colour per band.
 in vec2 uv;
 
 layout(location = 0) out vec4 fragColor;
@@ -30,15 +31,25 @@ void main() {
         return;
     }
     vec2 st = fract(position) * 2.0 - 1.0;
-    float grey = min(texture(cube, faces[face] * vec3(st.x, -st.y, 1.0)).r * stretch, 1.0);
+    float grey = 1.0 - min(texture(cube, faces[face] * vec3(st.x, -st.y, 1.0)).r * stretch, 1.0);
     fragColor = vec4(vec3(grey), 1.0);
 }
 #else
 uniform sampler2D image;
 uniform float scale;
+uniform int bands;                  // 0: the colour itself; else false colour of this many bands
+uniform float bandTops[8];          // the luma each band reaches (the last one: any above)
+uniform vec3 bandColours[8];        // display colours
 
 void main() {
-    vec3 colour = clamp(texture(image, uv).rgb * scale, 0.0, 1.0);
-    fragColor = vec4(pow(colour, vec3(1.0 / 2.2)), 1.0);
+    vec3 colour = texture(image, uv).rgb * scale;
+    if (bands > 0) {
+        float luma = dot(colour, vec3(0.2126, 0.7152, 0.0722));
+        int band = 0;
+        while (band < bands - 1 && luma >= bandTops[band]) ++band;
+        fragColor = vec4(bandColours[band], 1.0);
+        return;
+    }
+    fragColor = vec4(pow(clamp(colour, 0.0, 1.0), vec3(1.0 / 2.2)), 1.0);
 }
 #endif

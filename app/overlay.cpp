@@ -18,6 +18,7 @@
 #include "game/world.h"
 #include "render/frame.h"
 #include "render/pass_timer.h"
+#include "render/pipeline_view.h"
 
 namespace {
 constexpr float baseFontSize = 13.0f;  // ImGui's built-in font: drawn for 13-pixel rows
@@ -243,6 +244,41 @@ void addGoalReadout(int width, int height) {
     addBoxedText(ImGui::GetBackgroundDrawList(), text, left, rowAboveLabels(height) + ImGui::GetFontSize() - size.y,
                  margin);
 }
+// The pipeline view's name at the top, also without the panel; the shadow cube's face names in its
+// cells, and the false colours' legend of the view before tone mapping.
+void addPipelineViewLabels(PipelineView view, int width, int height) {
+    if (view == PipelineView::Final) return;
+    ImDrawList* drawing = ImGui::GetBackgroundDrawList();
+    const ImVec2 scale = ImGui::GetIO().DisplayFramebufferScale;
+    const float margin = ImGui::GetFontSize() * 0.5f;
+    char name[64];
+    std::snprintf(name, sizeof(name), "Showing: %s", pipelineViewName(view));
+    const float windowWidth = static_cast<float>(width) / scale.x;
+    addBoxedText(drawing, name, std::floor(0.5f * (windowWidth - ImGui::CalcTextSize(name).x)), 2.0f * margin, margin);
+    if (view == PipelineView::ShadowCube) {
+        const CubeCross cross = cubeCross(width, height);
+        for (int face = 0; face < 6; ++face) {
+            const float left = static_cast<float>(cross.x + cubeFaceCells[face][0] * cross.cell) / scale.x;
+            const float top = static_cast<float>(height - cross.y - (cubeFaceCells[face][1] + 1) * cross.cell) / scale.y;
+            addBoxedText(drawing, cubeFaceNames[face], std::floor(left + 2.0f * margin), std::floor(top + 2.0f * margin),
+                         margin);
+        }
+    }
+    if (view != PipelineView::SceneBeforeToneMap) return;
+    const float rowHeight = ImGui::GetFontSize() + margin;
+    float top = 2.0f * margin + 2.0f * rowHeight;
+    for (const BrightnessBand& band : brightnessBands) {
+        const ImVec2 corner(2.0f * margin, top);
+        drawing->AddRectFilled(ImVec2(corner.x - 0.5f * margin, corner.y - 0.5f * margin),
+                               ImVec2(corner.x + ImGui::GetFontSize() * 9.0f, corner.y + rowHeight - 0.5f * margin),
+                               IM_COL32(0, 0, 0, 170));
+        drawing->AddRectFilled(corner, ImVec2(corner.x + ImGui::GetFontSize(), corner.y + ImGui::GetFontSize()),
+                               IM_COL32(band.red * 255, band.green * 255, band.blue * 255, 255));
+        drawing->AddText(ImVec2(corner.x + 1.5f * ImGui::GetFontSize(), corner.y), IM_COL32(255, 255, 255, 255),
+                         band.name);
+        top += rowHeight;
+    }
+}
 }  // namespace
 
 void buildOverlay(Overlay& overlay, const PassTimer& timer, float dt) {
@@ -262,6 +298,7 @@ void buildOverlay(Overlay& overlay, const PassTimer& timer, float dt) {
     }
     if (overlay.firstHint) addFirstHint(world.frameHeight);
     addGoalReadout(world.frameWidth, world.frameHeight);
+    addPipelineViewLabels(world.settings.pipelineView, world.frameWidth, world.frameHeight);
 }
 
 void drawOverlay() { renderFrameDrawing(); }

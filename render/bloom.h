@@ -32,6 +32,7 @@ struct PostPrograms {
     ShaderProgram* viewColourProgram = nullptr; // pipeline view of a 2D target, scaled, clamped
     ShaderProgram* viewCubeProgram = nullptr;   // pipeline view of the unfolded depth cube
     int viewScaleLocation = -1;                 // the colour view's scale
+    int viewBandsLocation = -1;                 // its number of false-colour bands (0: none)
     int viewCrossLocation = -1;                 // the cube view's cross: lower left pixel, cell side
     unsigned quadVertexArray = 0;               // the full-screen triangle strip
     unsigned quadVertexBuffer = 0;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <string>
 
 #include "assets/shader_program.h"
 #include "render/fxaa.h"
@@ -30,6 +31,11 @@ static_assert(std::size(viewRows) == static_cast<size_t>(PipelineView::Count), "
 
 const char* pipelineViewName(PipelineView view) { return viewRows[static_cast<int>(view)].name; }
 
+CubeCross cubeCross(int width, int height) {
+    const int cell = std::min(width / 4, height / 3);
+    return {(width - 4 * cell) / 2, (height - 3 * cell) / 2, cell};
+}
+
 void createPipelineViewPrograms(PostPrograms& programs) {
     programs.viewColourProgram = new ShaderProgram("Shader/bloom.vert", "Shader/pipeline_view.frag");
     programs.viewCubeProgram = new ShaderProgram("Shader/bloom.vert", "Shader/pipeline_view.frag",
@@ -38,6 +44,13 @@ void createPipelineViewPrograms(PostPrograms& programs) {
     glUseProgram(id);
     glUniform1i(glGetUniformLocation(id, "image"), viewImageUnit);
     programs.viewScaleLocation = glGetUniformLocation(id, "scale");
+    programs.viewBandsLocation = glGetUniformLocation(id, "bands");
+    for (int band = 0; band < static_cast<int>(std::size(brightnessBands)); ++band) {
+        const BrightnessBand& b = brightnessBands[band];
+        const std::string index = "[" + std::to_string(band) + "]";
+        glUniform1f(glGetUniformLocation(id, ("bandTops" + index).c_str()), b.top);
+        glUniform3f(glGetUniformLocation(id, ("bandColours" + index).c_str()), b.red, b.green, b.blue);
+    }
     id = programs.viewCubeProgram->programId;
     glUseProgram(id);
     programs.viewCrossLocation = glGetUniformLocation(id, "crossArea");
@@ -54,18 +67,20 @@ void drawPipelineView(const Picture& picture, PipelineView view) {
         return;
     }
     if (view == PipelineView::ShadowCube) {
-        const int cell = std::min(targets.width / 4, targets.height / 3);
+        const CubeCross cross = cubeCross(targets.width, targets.height);
         glActiveTexture(GL_TEXTURE0 + viewCubeUnit);
         glBindTexture(GL_TEXTURE_CUBE_MAP, picture.shadowCube);
         glUseProgram(programs.viewCubeProgram->programId);
-        glUniform3f(programs.viewCrossLocation, static_cast<float>((targets.width - 4 * cell) / 2),
-                    static_cast<float>((targets.height - 3 * cell) / 2), static_cast<float>(cell));
+        glUniform3f(programs.viewCrossLocation, static_cast<float>(cross.x), static_cast<float>(cross.y),
+                    static_cast<float>(cross.cell));
     } else {
         const ViewRow& row = viewRows[static_cast<int>(view)];
         glActiveTexture(GL_TEXTURE0 + viewImageUnit);
         glBindTexture(GL_TEXTURE_2D, row.texture(targets));
         glUseProgram(programs.viewColourProgram->programId);
         glUniform1f(programs.viewScaleLocation, row.exposed ? picture.settings.parameters.exposure : 1.0f);
+        // Before the tone map brightness has no top: its bands in false colour rather than clamped.
+        glUniform1i(programs.viewBandsLocation, row.exposed ? static_cast<int>(std::size(brightnessBands)) : 0);
     }
     glActiveTexture(GL_TEXTURE0 + colourTextureUnit);  // later binds without choosing a unit must not land on ours
     renderQuad(programs);

@@ -279,13 +279,14 @@ TEST_F(RealWorld, EachPipelineViewShowsItsOwnStage) {
         pictures.push_back(renderFrame());
         for (int other = 0; other < view; ++other) EXPECT_NE(pictures[other], pictures[view]) << other << " " << view;
     }
-    // The cross of 200-pixel cells fills the window: middle row -X +Z +X -Z, +Y above +Z, -Y below.
+    // The cross of 200-pixel cells fills the window: middle row -X +Z +X -Z, +Y above +Z, -Y below;
+    // nearness to the light as grey.
     const glm::ivec2 cells[6] = {{2, 1}, {0, 1}, {1, 2}, {1, 0}, {1, 1}, {3, 1}};
     const std::vector<float> depths = depthCube();
     const size_t faceSize = depths.size() / 6;
     for (int face = 0; face < 6; ++face) {
         double expected = 0.0, shown = 0.0;
-        for (size_t i = 0; i < faceSize; ++i) expected += std::min(depths[face * faceSize + i] * shadowFarPlane / shadowViewRange, 1.0f);
+        for (size_t i = 0; i < faceSize; ++i) expected += 1.0f - std::min(depths[face * faceSize + i] * shadowFarPlane / shadowViewRange, 1.0f);
         const unsigned char* cell = &pictures.back()[(cells[face].y * 200 * 800 + cells[face].x * 200) * 4];
         for (int i = 0; i < 200 * 200; ++i) shown += cell[(i / 200 * 800 + i % 200) * 4];
         EXPECT_NEAR(shown / (200 * 200), expected / faceSize * 255.0, 1.0) << "face " << face;
