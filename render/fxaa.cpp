@@ -6,8 +6,10 @@
 #include "render/texture_units.h"
 
 namespace {
-// Binds the picture target as the program's source and writes the settings' two parameters.
+// Binds the picture target as the program's source and writes the settings' two parameters. The
+// window encodes what wireframe left linear, as it encodes lines drawn straight to it.
 void useFxaaProgram(const Picture& picture, const ShaderProgram& program) {
+    if (picture.settings.wireframe) glEnable(GL_FRAMEBUFFER_SRGB);
     const GLuint id = program.programId;
     glUseProgram(id);
     glActiveTexture(GL_TEXTURE0 + fxaaSourceUnit);
@@ -35,11 +37,9 @@ void allocatePictureTarget(PictureTargets& targets) {
     }
     glActiveTexture(GL_TEXTURE0 + fxaaSourceUnit);
     glBindTexture(GL_TEXTURE_2D, targets.pictureTexture);
-    // sRGB-encoded, like the window: wireframe lines are encoded as they are written, the composite
-    // encodes its colour itself. Reads decode to linear colour, and the smoothing's writes encode
-    // it again, so that a pixel it keeps is the same byte.
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_SRGB8_ALPHA8, targets.width, targets.height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
-                 nullptr);
+    // Plain bytes: the composite writes them gamma-encoded, so a pixel the smoothing keeps is the
+    // same byte in the window; wireframe lines are stored linear, and encoded on their way out.
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, targets.width, targets.height, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
@@ -52,7 +52,6 @@ void allocatePictureTarget(PictureTargets& targets) {
 
 void smoothEdges(const Picture& picture, unsigned framebuffer) {
     useQuadState(picture.targets.width, picture.targets.height);
-    glEnable(GL_FRAMEBUFFER_SRGB);
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
     const PixelRect clip = picture.clip;
     glEnable(GL_SCISSOR_TEST);
@@ -64,7 +63,6 @@ void smoothEdges(const Picture& picture, unsigned framebuffer) {
 }
 
 void drawAntiAliasingEdges(const Picture& picture) {
-    glEnable(GL_FRAMEBUFFER_SRGB);
     useFxaaProgram(picture, *picture.programs.fxaaEdgesProgram);
     renderQuad(picture.programs);
     glDisable(GL_FRAMEBUFFER_SRGB);

@@ -6,8 +6,8 @@
 
 // Builds the smoothing program and the one that shows its edges.
 void createFxaaPrograms(PostPrograms& programs);
-// Creates, or reallocates at the targets' size, the picture target: 8-bit sRGB-encoded colour,
-// read back as stored, with the HDR target's depth for wireframe lines.
+// Creates, or reallocates at the targets' size, the picture target: 8-bit colour, with the HDR
+// target's depth for wireframe lines.
 void allocatePictureTarget(PictureTargets& targets);
 // Smooths the picture target's edges into framebuffer, within the picture's clip.
 void smoothEdges(const Picture& picture, unsigned framebuffer);
