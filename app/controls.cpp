@@ -7,6 +7,7 @@
 
 #include "app/fullscreen.h"
 #include "app/screenshot.h"
+#include "game/guided_views.h"
 #include "game/input.h"
 #include "game/settings.h"
 #include "game/world.h"
@@ -173,6 +174,15 @@ void restoreSetting(const Setting& setting, const RenderSettings& defaults, std:
 }
 
 void handleViewKeys(GLFWwindow* window) {
+    // In a guided view a view key pressed gives the game back, as it stood.
+    if (guided.shown) {
+        for (int i = 0; i < keyPresses.count; ++i) {
+            for (const Control& control : controls) {
+                if (control.kind == ControlKind::View && control.key == keyPresses.keys[i]) leaveGuidedView();
+            }
+        }
+        return;
+    }
     // Keys held since an earlier frame act in the table's order, then this frame's presses in the
     // order they came: the key pressed last decides the view.
     for (const Control& control : controls) {
@@ -189,6 +199,15 @@ void handleViewKeys(GLFWwindow* window) {
 
 void handleSwitchKeys(GLFWwindow* window, std::ostream& out) {
     for (int i = 0; i < keyPresses.count; ++i) {
+        // In a guided view P gives the game back, and H hides or shows the view's lines.
+        if (guided.shown && keyPresses.keys[i] == GLFW_KEY_P) {
+            leaveGuidedView();
+            continue;
+        }
+        if (guided.shown && keyPresses.keys[i] == GLFW_KEY_H) {
+            guided.textShown = !guided.textShown;
+            continue;
+        }
         const Setting* setting = pressedSwitch(keyPresses.keys[i]);
         if (setting) pressSwitch(*setting, window, out);
     }

@@ -9,6 +9,7 @@
 #include "app/fatal_exit.h"
 #include "app/update.h"
 #include "game/game_over.h"
+#include "game/guided_views.h"
 #include "game/setup.h"
 #include "game/world.h"
 #include "render/shadow_map.h"
@@ -61,6 +62,8 @@ void setUpGame(FrameContext& context, GLFWwindow* window) {
     // every program is reported in its name.
     createShadowMap(context.renderer.shadowMap);
     setUpWorld(window);
+    updateOrbitSphere(0.0f);
+    rememberWorldStart();
     createRenderer(context.renderer, world.frameWidth, world.frameHeight);
     createOverlay(context.overlay, window);
 }

@@ -13,6 +13,7 @@
 #include "app/screenshot.h"
 #include "assets/model_import_process.h"
 #include "assets/shader_program.h"
+#include "game/guided_views.h"
 #include "game/input.h"
 #include "game/setup.h"
 #include "game/world.h"
@@ -80,6 +81,7 @@ void startSession(Session& session, const GameOptions& options) {
     createPassTimer(session.passTimer, true);
     if (options.passTimes) session.stats.passTimer = &session.passTimer;
     session.frame.overlay.firstHint = true;
+    if (const GuidedView* view = findGuidedView(options.show)) showGuidedView(*view, std::cout);
     // Steering reads the cursor's offset from the window's centre: take the pointer's moves so far
     // and start from the centre, so the craft starts level wherever the pointer was.
     glfwPollEvents();

@@ -3,6 +3,7 @@
 #include <ostream>
 #include <string>
 
+#include "game/guided_views.h"
 #include "game/settings.h"
 
 namespace {
@@ -19,6 +20,8 @@ const char* const usage =
     "  --reference    draw every pass in full each frame, reusing nothing (for comparison)\n"
     "  --set NAME=VALUE  start with a switch or parameter set (repeatable; --settings lists them)\n"
     "  --settings     print every switch and parameter with its range and default, and exit\n"
+    "  --show NAME    start in the guided view of a technique (tone_map, bloom, translucency,\n"
+    "                 wireframe)\n"
     "  --version      print the version and exit\n"
     "  --help         print this help and exit (-h too)\n"
     "\n"
@@ -91,6 +94,11 @@ CommandLine parseCommandLine(int argc, char** argv, std::ostream& out, std::ostr
             options.referenceFrames = true;
         } else if (argument == "--fullscreen") {
             options.fullscreen = true;
+        } else if (argument == "--show") {
+            if (i + 1 >= argc || !findGuidedView(argv[i + 1])) {
+                return refuse(err, "Unknown guided view after --show (tone_map, bloom, translucency, wireframe)");
+            }
+            options.show = argv[++i];
         } else if (argument == "--size") {
             if (i + 1 >= argc) return refuse(err, "Missing size after --size");
             if (!parseWindowSize(argv[++i], options.windowWidth, options.windowHeight)) {

@@ -13,6 +13,7 @@ struct GameOptions {
     int windowWidth = 800;         // --size: the window, in screen coordinates (also the one
     int windowHeight = 600;        //   fullscreen returns to)
     RenderSettings settings;       // --set NAME=VALUE: the switches and parameters to start with
+    std::string show;              // --show NAME: the guided view to start in; empty: the game
 };
 
 // The command line read: either options to run the game with, or nothing to run and the status

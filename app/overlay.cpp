@@ -14,6 +14,7 @@
 #include "app/controls.h"
 #include "app/settings_panel.h"
 #include "game/game_over.h"
+#include "game/guided_views.h"
 #include "game/input.h"
 #include "game/world.h"
 #include "render/frame.h"
@@ -266,17 +267,29 @@ void addPipelineViewLabels(PipelineView view, int width, int height) {
     }
     if (view != PipelineView::SceneBeforeToneMap) return;
     const float rowHeight = ImGui::GetFontSize() + margin;
+    const float legendWidth = ImGui::GetFontSize() * 9.0f;
     float top = 2.0f * margin + 2.0f * rowHeight;
     for (const BrightnessBand& band : brightnessBands) {
-        const ImVec2 corner(2.0f * margin, top);
+        const ImVec2 corner(std::floor(windowWidth - legendWidth - 2.0f * margin), top);
         drawing->AddRectFilled(ImVec2(corner.x - 0.5f * margin, corner.y - 0.5f * margin),
-                               ImVec2(corner.x + ImGui::GetFontSize() * 9.0f, corner.y + rowHeight - 0.5f * margin),
+                               ImVec2(corner.x + legendWidth, corner.y + rowHeight - 0.5f * margin),
                                IM_COL32(0, 0, 0, 170));
         drawing->AddRectFilled(corner, ImVec2(corner.x + ImGui::GetFontSize(), corner.y + ImGui::GetFontSize()),
                                IM_COL32(band.red * 255, band.green * 255, band.blue * 255, 255));
         drawing->AddText(ImVec2(corner.x + 1.5f * ImGui::GetFontSize(), corner.y), IM_COL32(255, 255, 255, 255),
                          band.name);
         top += rowHeight;
+    }
+}
+// A guided view's lines at the top left, one box each.
+void addGuidedText() {
+    if (!guided.shown || !guided.textShown) return;
+    const float margin = ImGui::GetFontSize() * 0.5f;
+    float top = 2.0f * margin + 2.0f * (ImGui::GetFontSize() + margin);
+    for (const char* line : guided.shown->lines) {
+        if (!line) break;
+        addBoxedText(ImGui::GetBackgroundDrawList(), line, 2.0f * margin, top, margin);
+        top += ImGui::GetFontSize() + margin;
     }
 }
 }  // namespace
@@ -299,6 +312,7 @@ void buildOverlay(Overlay& overlay, const PassTimer& timer, float dt) {
     if (overlay.firstHint) addFirstHint(world.frameHeight);
     addGoalReadout(world.frameWidth, world.frameHeight);
     addPipelineViewLabels(world.settings.pipelineView, world.frameWidth, world.frameHeight);
+    addGuidedText();
 }
 
 void drawOverlay() { renderFrameDrawing(); }

@@ -7,6 +7,7 @@
 #include <iostream>
 
 #include "app/controls.h"
+#include "game/guided_views.h"
 #include "game/settings.h"
 #include "game/world.h"
 
@@ -85,6 +86,11 @@ void drawTechniqueHeader(const Technique& technique, const double (&passMs)[rend
     std::snprintf(label, sizeof(label), "Reset###%s", technique.name);
     ImGui::SameLine();
     if (ImGui::SmallButton(label)) resetTechnique(technique);
+    if (const GuidedView* view = guidedViewOf(technique.name)) {
+        std::snprintf(label, sizeof(label), "Show me###show %s", technique.name);
+        ImGui::SameLine();
+        if (ImGui::SmallButton(label)) showGuidedView(*view, std::cout);
+    }
 }
 
 // A switch as a checkbox (two states), a button naming its state (more) or one doing what its key

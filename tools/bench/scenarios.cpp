@@ -4,19 +4,16 @@
 #include <GLFW/glfw3.h>
 
 #include <glm/gtc/constants.hpp>
-#include <optional>
-#include <vector>
 
+#include "game/guided_views.h"
 #include "game/input.h"
 #include "game/world.h"
 #include "view/camera.h"
 
 namespace {
 struct StartState {
-    std::vector<SceneObject> objects;  // copies of allObjects' entries, in order
-    std::optional<Camera> camera;
+    WorldSnapshot world;
     RenderSettings settings;
-    float orbitAngle = 0.0f;
 };
 
 StartState start;
@@ -58,18 +55,13 @@ const Scenario scenarios[scenarioCount] = {
 };
 
 void rememberStartState() {
-    start.objects.clear();
-    for (const SceneObject* object : world.allObjects) start.objects.push_back(*object);
-    start.camera.emplace(*world.camera);
+    start.world = takeSnapshot();
     start.settings = world.settings;
-    start.orbitAngle = world.orbitAngle;
 }
 
 void startScenario(const Scenario& scenario) {
-    for (size_t i = 0; i < start.objects.size(); ++i) *world.allObjects[i] = start.objects[i];
-    *world.camera = *start.camera;
+    restoreSnapshot(start.world);
     world.settings = start.settings;
-    world.orbitAngle = start.orbitAngle;
     heldKey = scenario.heldKey;
     clearKeyPresses();
     input = glfwInput();
