@@ -1,5 +1,6 @@
 #include "game/guided_views.h"
 
+#include <cmath>
 #include <ostream>
 
 #include "view/bounds.h"
@@ -8,6 +9,20 @@ namespace {
 glm::vec3 theLight() { return world.light.position; }
 glm::vec3 theOrbitSphere() { return worldCenter(*world.orbitSphere); }
 glm::vec3 theLeadEnemy() { return worldCenter(*world.leadEnemy); }
+// The rock nearest the craft's start: close up, with the field behind it.
+glm::vec3 theNearestRock() {
+    const glm::vec3 craft = worldCenter(*world.allObjects[0]);
+    glm::vec3 nearest(0.0f);
+    float best = INFINITY;
+    for (const SceneObject* rock : world.asteroids) {
+        const float distance = glm::length(worldCenter(*rock) - craft);
+        if (distance < best) {
+            best = distance;
+            nearest = worldCenter(*rock);
+        }
+    }
+    return nearest;
+}
 }  // namespace
 
 const std::vector<GuidedView> guidedViews = {
@@ -26,6 +41,10 @@ const std::vector<GuidedView> guidedViews = {
     {"wireframe", "wireframe", theLeadEnemy, {2.0f, 2.0f, 6.0f},
      {"An enemy ship: every triangle of its model.", "Try: wireframe.",
       "Polygon mode: lines along each triangle's edges instead of filled faces."}},
+    {"level_of_detail", "level of detail", theNearestRock, {0.0f, 6.0f, 25.0f},
+     {"A rock 26 units away, the asteroid field behind it.",
+      "Try: lod_always_lowest, lod_distance (below 26 the near rock turns into its sphere).",
+      "Model = detailed while the distance to the eye < lod_distance, else the low-detail sphere."}},
 };
 
 const GuidedView* findGuidedView(const std::string& name) {

@@ -557,6 +557,8 @@ const GuidedSetting guidedSettings[] = {
     {"translucency", {"transparency=0", "transparency=1"}},
     {"translucency", {"orbit_opacity=0.05", "orbit_opacity=1"}},
     {"wireframe", {"wireframe=0", "wireframe=1"}},
+    {"level_of_detail", {"lod_always_lowest=0", "lod_always_lowest=1"}},
+    {"level_of_detail", {"lod_distance=10", "lod_distance=300"}},
 };
 
 TEST_F(RealWorld, EveryGuidedViewShowsEachOfItsSettings) {
