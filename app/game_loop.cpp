@@ -140,6 +140,7 @@ int runGame(const GameOptions& options) {
         if (keyHeldOrPressed(window, GLFW_KEY_ESCAPE)) break;
     }
     destroyOverlay(session.frame.overlay);
+    destroyRenderer(session.frame.renderer);
     world.allObjects.clear();
     glfwTerminate();
     return 0;

@@ -4,6 +4,7 @@
 
 #include <iterator>
 
+#include "assets/shader_program.h"
 #include "render/fxaa.h"
 #include "render/pass_timer.h"
 #include "render/pipeline_view.h"
@@ -136,6 +137,16 @@ void createRenderer(Renderer& renderer, int width, int height) {
     if (!renderer.shadowMap.program) createShadowMap(renderer.shadowMap);
     createPostPrograms(renderer.programs);
     createPictureTargets(renderer.picture, width, height);
+}
+
+void destroyRenderer(Renderer& renderer) {
+    PostPrograms& programs = renderer.programs;
+    for (ShaderProgram** program : {&renderer.shadowMap.program, &programs.bloomProgram, &programs.toneMapProgram,
+                                    &programs.blurProgram, &programs.viewColourProgram, &programs.viewCubeProgram,
+                                    &programs.fxaaProgram, &programs.fxaaEdgesProgram}) {
+        delete *program;
+        *program = nullptr;
+    }
 }
 
 int compareColumn(const RenderSettings& settings, int width) {

@@ -21,6 +21,8 @@ struct Renderer {
 // Everything the passes draw with, the targets at this size (the window's framebuffer); the shadow
 // map only where it is not made yet.
 void createRenderer(Renderer& renderer, int width, int height);
+// Frees the programs the renderer built.
+void destroyRenderer(Renderer& renderer);
 // One frame into the window: the shadow pass, the scene into the HDR target (the window while
 // wireframe is on), then the stages, the last enabled one writing the window; or the pipeline view
 // chosen instead of the final picture (also over wireframe). With compare on, all of that twice:

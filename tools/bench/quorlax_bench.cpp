@@ -266,6 +266,7 @@ int main(int argc, char** argv) {
     std::printf("blur_floor_ms %.3f ms\n", median(floorMs));
     if (options.restarts > 0) measureRestarts(context, options.restarts);
     const GLenum error = glGetError();
+    destroyRenderer(context.renderer);
     glfwTerminate();
     if (error != GL_NO_ERROR) {
         std::fprintf(stderr, "GL error 0x%x\n", error);
