@@ -29,6 +29,7 @@ uniform float far_plane;
 uniform int shadows;             // 0: every lit surface unshadowed
 uniform float shadowSoftness;    // the filter's lookup spacing, texels
 uniform float shadowBias;        // texels
+uniform vec4 tint;               // a guided view's mark: this colour replaces the given share (alpha) of the lit one
 
 layout(location = 0) out vec4 fragColor;
 layout(location = 1) out vec4 glowColor;
@@ -60,5 +61,6 @@ void main() {
     float selfLit = smoothstep(0.5, 1.0, min(min(light.ambient.r, light.ambient.g), light.ambient.b) *
                                          min(min(material.ambient.r, material.ambient.g), material.ambient.b));
     fragColor = vec4(emitted + visibility * (direct + specular), alpha);
+    if (tint.a > 0.0) fragColor.rgb = mix(fragColor.rgb, tint.rgb, tint.a);
     glowColor = vec4(selfLit * alpha * alpha * glowStrength * light.ambient * material.ambient, alpha);
 }

@@ -84,6 +84,7 @@ Scene worldScene() {
     scene.litPrograms = &world.litPrograms;
     scene.width = world.frameWidth;
     scene.height = world.frameHeight;
+    scene.tintLowDetail = guided.shown && guided.shown->marksLowDetail;
     return scene;
 }
 

@@ -43,6 +43,7 @@ struct Model {
     int texture2dLocation = 0;
     int farPlaneLocation = 0;
     int depthMapLocation = 0;
+    int tintLocation = -1;             // a guided view's mark (lit programs only)
 
     explicit Model(glm::mat4 modelMatrix);
 

@@ -44,7 +44,8 @@ const std::vector<GuidedView> guidedViews = {
     {"level_of_detail", "level of detail", theNearestRock, {0.0f, 6.0f, 25.0f},
      {"A rock 26 units away, the asteroid field behind it.",
       "Try: lod_always_lowest, lod_distance (below 26 the near rock turns into its sphere).",
-      "Model = detailed while the distance to the eye < lod_distance, else the low-detail sphere."}},
+      "Model = detailed while the distance to the eye < lod_distance, else the low-detail sphere (magenta)."},
+     true},
 };
 
 const GuidedView* findGuidedView(const std::string& name) {

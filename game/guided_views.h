@@ -19,6 +19,7 @@ struct GuidedView {
     glm::vec3 (*target)();  // what the camera looks at, in the world as set up
     glm::vec3 eyeOffset;    // where the camera stands, from the target
     const char* lines[4];   // on the picture: what is seen, what to try, the formula; null ends
+    bool marksLowDetail = false;  // rocks drawn with their low-detail model are marked
 };
 
 extern const std::vector<GuidedView> guidedViews;

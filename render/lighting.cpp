@@ -65,6 +65,7 @@ void attachProgram(Model& model, ShaderProgram* program) {
     model.texture2dLocation = glGetUniformLocation(id, "texture2d");
     model.depthMapLocation = glGetUniformLocation(id, "depthMap");
     model.farPlaneLocation = glGetUniformLocation(id, "far_plane");
+    model.tintLocation = glGetUniformLocation(id, "tint");
 }
 
 void updateViewPositions(const LitPrograms& programs, glm::vec3 eyePosition) {

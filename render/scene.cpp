@@ -54,17 +54,18 @@ SceneCounts planDraws(SceneRecord& record, const Scene& scene, const Camera& eye
 }
 
 // True when the planned pass would draw what the target already holds.
-bool sameAsRecorded(const SceneRecord& record, const Camera& eye, const RenderSettings& settings, unsigned skyTexture,
-                    unsigned cubeVersion) {
+bool sameAsRecorded(const SceneRecord& record, const Scene& scene, const Camera& eye, const RenderSettings& settings,
+                    unsigned skyTexture, unsigned cubeVersion) {
     return record.valid && record.planned == record.draws && record.view == eye.view &&
            record.projection == eye.projection && record.eye == eye.position && record.skyTexture == skyTexture &&
            record.filtersChosen == settings.filtersChosen && record.textureLinear == settings.textureLinear &&
            record.mipmapMode == settings.mipmapMode && record.cubeVersion == cubeVersion &&
-           record.shadows == settings.shadows && sameParameters(record.parameters, settings.parameters);
+           record.shadows == settings.shadows && sameParameters(record.parameters, settings.parameters) &&
+           record.tintLowDetail == scene.tintLowDetail;
 }
 
-void remember(SceneRecord& record, const Camera& eye, const RenderSettings& settings, unsigned skyTexture,
-              unsigned cubeVersion) {
+void remember(SceneRecord& record, const Scene& scene, const Camera& eye, const RenderSettings& settings,
+              unsigned skyTexture, unsigned cubeVersion) {
     std::swap(record.draws, record.planned);
     record.view = eye.view;
     record.projection = eye.projection;
@@ -76,6 +77,19 @@ void remember(SceneRecord& record, const Camera& eye, const RenderSettings& sett
     record.cubeVersion = cubeVersion;
     record.shadows = settings.shadows;
     record.parameters = settings.parameters;
+    record.tintLowDetail = scene.tintLowDetail;
+}
+
+// The level of detail's guided view marks the rocks drawn low in magenta: the share of the mark
+// is set before each rock's draw (the detailed and the low model share their program), and taken
+// off after the pass. Returns the model whose program holds a mark now, or null.
+constexpr float lowDetailTint[4] = {1.0f, 0.0f, 1.0f, 0.6f};
+const Model* markIfLow(const Scene& scene, const SceneDraw& draw) {
+    if (!scene.tintLowDetail || !draw.object->lodModel || draw.model->tintLocation < 0) return nullptr;
+    const float share = draw.model == draw.object->lodModel ? lowDetailTint[3] : 0.0f;
+    glUseProgram(draw.model->program->programId);
+    glUniform4f(draw.model->tintLocation, lowDetailTint[0], lowDetailTint[1], lowDetailTint[2], share);
+    return draw.model;
 }
 }  // namespace
 
@@ -83,21 +97,27 @@ SceneCounts renderScene(SceneRecord& record, const Scene& scene, const Camera& e
                         unsigned depthCubeMap, unsigned cubeVersion, bool targetKept) {
     const unsigned sky = settings.showShadowCubeMap ? depthCubeMap : scene.sky->texture;
     const SceneCounts counts = planDraws(record, scene, eye, settings);
-    if (targetKept && sameAsRecorded(record, eye, settings, sky, cubeVersion)) return counts;
+    if (targetKept && sameAsRecorded(record, scene, eye, settings, sky, cubeVersion)) return counts;
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     drawSkybox(*scene.sky, eye.view, eye.projection, sky);
     glBindVertexArray(scene.vertexArray);
     bool depthWrites = true;
+    const Model* marked = nullptr;
     for (const SceneDraw& draw : record.planned) {
         if (draw.translucent && depthWrites) {
             glDepthMask(GL_FALSE);  // blended over what lies behind, hiding nothing drawn later
             depthWrites = false;
         }
+        if (const Model* model = markIfLow(scene, draw)) marked = model;
         drawModel(scene, *draw.model, depthCubeMap, eye.viewProjection, draw.transform);
+    }
+    if (marked) {
+        glUseProgram(marked->program->programId);
+        glUniform4f(marked->tintLocation, 0.0f, 0.0f, 0.0f, 0.0f);
     }
     if (!depthWrites) glDepthMask(GL_TRUE);
     glBindVertexArray(0);
-    remember(record, eye, settings, sky, cubeVersion);
+    remember(record, scene, eye, settings, sky, cubeVersion);
     record.valid = targetKept;
     return counts;
 }

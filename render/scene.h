@@ -28,6 +28,7 @@ struct Scene {
     const LitPrograms* litPrograms = nullptr;  // they hold the shadow filter's parameters
     int width = 0;                             // the window's framebuffer, pixels
     int height = 0;
+    bool tintLowDetail = false;                // the level of detail's guided view: rocks drawn low are marked
 };
 
 // What a scene pass counted.
@@ -65,6 +66,7 @@ struct SceneRecord {
     unsigned cubeVersion = 0;        // the shadow cube it was lit with (Renderer::cubeVersion)
     bool shadows = true;             // and the lit programs' parameters
     TechniqueParameters parameters;
+    bool tintLowDetail = false;      // and the marks of rocks drawn low
 };
 
 // Clears the bound framebuffer and draws the sky box and the draw list seen by eye, culled, with

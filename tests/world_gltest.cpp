@@ -582,6 +582,18 @@ TEST_F(RealWorld, EveryGuidedViewShowsEachOfItsSettings) {
         }
         EXPECT_GE(changed, 4800);
     }
+    // The level of detail's view marks the rocks drawn low in magenta: the near rock, at the centre.
+    const auto magenta = [](bool low) {
+        startScenario(scenarios[0]);
+        world.settings.lodAlwaysLowest = low;
+        std::ostringstream out;
+        showGuidedView(*findGuidedView("level_of_detail"), out);
+        const std::vector<unsigned char> pixel = renderFrame({400, 300}, {1, 1});
+        leaveGuidedView();
+        return pixel[0] + pixel[2] - 2 * pixel[1];
+    };
+    EXPECT_GT(magenta(true), 150);
+    EXPECT_LT(magenta(false), 40);
 }
 
 // Compare: left of the line the defaults' picture, right of it the one set now, bit for bit.
