@@ -2,7 +2,7 @@
 // HDR target, separable blur of the glowing part (twelve passes unless set otherwise), composite
 // with exposure.
 
-#include "game/world.h"
+#include "game/records.h"
 #include "render/scene.h"
 
 // The HDR target and the blur targets of one picture; the compare view's left side has its own.

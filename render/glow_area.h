@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "game/world.h"
+#include "game/records.h"
 
 struct SceneObject;
 

@@ -6,7 +6,7 @@
 #include <glm/gtc/type_ptr.hpp>
 
 #include "assets/shader_program.h"
-#include "game/world.h"
+#include "game/records.h"
 
 namespace {
 void writeLight(GLuint program, const Light& light) {

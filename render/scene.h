@@ -6,7 +6,7 @@
 
 #include <glm/glm.hpp>
 
-#include "game/world.h"
+#include "game/records.h"
 #include "view/camera.h"
 
 struct Model;
@@ -18,7 +18,7 @@ struct Scene {
     const std::vector<SceneObject*>* shadowCasters = nullptr;  // what the shadow cube holds
     const SceneObject* lightSphere = nullptr;  // its program's emission follows light_emission
     const SceneObject* orbitSphere = nullptr;  // its program's opacity follows orbit_opacity
-    glm::vec3 lightPosition{0.0f};             // world space
+    glm::vec3 lightPosition{0.0f};             // where the light stands
     const Camera* camera = nullptr;            // the eye; a picture with another field of view re-projects a copy
     unsigned vertexArray = 0;                  // every model's vertices
     const std::vector<glm::vec3>* vertexPositions = nullptr;  // the same on the CPU, for the glow's area

@@ -2,7 +2,7 @@
 
 #include <GL/glew.h>
 
-#include "game/world.h"
+#include "game/records.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // The GL state that the scene's settings imply: what the textures and the lit programs hold,
 // written only when it changed, and the state the scene pass draws with.
 
-#include "game/world.h"
+#include "game/records.h"
 
 struct Scene;
 
