@@ -20,6 +20,7 @@ uniform float far_plane;
 uniform int shadows;             // 0: every lit surface unshadowed
 uniform float shadowSoftness;    // the filter's lookup spacing, texels
 uniform float shadowBias;        // texels
+uniform vec4 tint;               // a guided view's mark: this colour replaces the given share (alpha) of the lit one
 
 layout(location = 0) out vec4 fragColor;
 layout(location = 1) out vec4 glowColor;
@@ -37,5 +38,6 @@ void main() {
     vec3 rim = vec3(0.05, 0.09, 0.2) * pow(1.0 - facing, 3.0) * cosine;
     vec3 color = texel * (light.ambient + 1.2 * light.diffuse * cosine * visibility) + rim * visibility;
     fragColor = vec4(color, 1.0);
+    if (tint.a > 0.0) fragColor.rgb = mix(fragColor.rgb, tint.rgb, tint.a);
     glowColor = vec4(0.0, 0.0, 0.0, 1.0);
 }

@@ -29,10 +29,11 @@ float lightVisibility(samplerCube depthMap, float farPlane, vec3 lightPosition, 
     float scale = 2.0 * bias;
     float texel = length(position - lightPosition) / (0.5 * shadowCubeSize);
     vec3 fromLight = position + normal * (1.5 * scale * texel) - lightPosition;
-    // The filter compares texels up to two beyond the lookup; on a slanted face they lie nearer
-    // the light by the slope, so the bias grows with it.
+    // The filter compares texels up to softness + 1 beyond the lookup (two at most softness); on a
+    // slanted face they lie nearer the light by the slope, so the bias grows with both.
     float slant = max(cosine, 0.1);
-    float reference = length(fromLight) - texel * (bias + 1.5 * scale * sqrt(1.0 - slant * slant) / slant);
+    float reach = 0.5 + max(softness, 1.0);
+    float reference = length(fromLight) - texel * (bias + reach * scale * sqrt(1.0 - slant * slant) / slant);
     mat3 face = cubeFaceAxes(fromLight);
     vec3 onFace = fromLight * face;  // s, t and the distance along the major axis
     float faceTexel = onFace.z * 2.0 / shadowCubeSize;  // one texel along s or t, in world units

@@ -84,7 +84,13 @@ Scene worldScene() {
     scene.litPrograms = &world.litPrograms;
     scene.width = world.frameWidth;
     scene.height = world.frameHeight;
-    scene.tintLowDetail = guided.shown && guided.shown->marksLowDetail;
+    if (guided.shown) {
+        scene.tintLowDetail = guided.shown->marksLowDetail;
+        const Arrangement arrangement = guided.shown->arrangement;
+        if (arrangement != Arrangement::None) scene.arrangement = &world.arranged[static_cast<int>(arrangement)];
+        if (arrangement == Arrangement::ShadowSlab) scene.shadowCasters = &world.castersWithSlab;
+        if (guided.outside) scene.outsideCamera = &*guided.outside;
+    }
     return scene;
 }
 

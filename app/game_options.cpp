@@ -20,8 +20,9 @@ const char* const usage =
     "  --reference    draw every pass in full each frame, reusing nothing (for comparison)\n"
     "  --set NAME=VALUE  start with a switch or parameter set (repeatable; --settings lists them)\n"
     "  --settings     print every switch and parameter with its range and default, and exit\n"
-    "  --show NAME    start in the guided view of a technique (tone_map, bloom, translucency,\n"
-    "                 wireframe, level_of_detail)\n"
+    "  --show NAME    start in the guided view of a technique (tone_map, bloom, shadows,\n"
+    "                 level_of_detail, culling, translucency, wireframe, texture_filtering,\n"
+    "                 anti_aliasing)\n"
     "  --version      print the version and exit\n"
     "  --help         print this help and exit (-h too)\n"
     "\n"
@@ -96,8 +97,8 @@ CommandLine parseCommandLine(int argc, char** argv, std::ostream& out, std::ostr
             options.fullscreen = true;
         } else if (argument == "--show") {
             if (i + 1 >= argc || !findGuidedView(argv[i + 1])) {
-                return refuse(err, "Unknown guided view after --show (tone_map, bloom, translucency, wireframe, "
-                                   "level_of_detail)");
+                return refuse(err, "Unknown guided view after --show (tone_map, bloom, shadows, level_of_detail, "
+                                   "culling, translucency, wireframe, texture_filtering, anti_aliasing)");
             }
             options.show = argv[++i];
         } else if (argument == "--size") {

@@ -60,10 +60,27 @@ void resetTechnique(const Technique& technique) {
     }
 }
 
-// The technique's name (hovered, what it does), the time of the passes it changes and, where it
-// has any setting of the picture, its reset button.
+// Where the technique has any setting of the picture, its reset button and, with a guided view,
+// its "Show me" button; they lead the row, so that a long pass time never pushes them out of sight.
+void drawTechniqueButtons(const Technique& technique) {
+    bool resettable = false;
+    for (const Setting& setting : technique.settings) resettable |= setting.picture;
+    if (!resettable) return;
+    char label[48];
+    std::snprintf(label, sizeof(label), "Reset###%s", technique.name);
+    if (ImGui::SmallButton(label)) resetTechnique(technique);
+    ImGui::SameLine();
+    if (const GuidedView* view = guidedViewOf(technique.name)) {
+        std::snprintf(label, sizeof(label), "Show me###show %s", technique.name);
+        if (ImGui::SmallButton(label)) showGuidedView(*view, std::cout);
+        ImGui::SameLine();
+    }
+}
+
+// The technique's buttons, its name (hovered, what it does) and the time of the passes it changes.
 void drawTechniqueHeader(const Technique& technique, const double (&passMs)[renderPassCount]) {
     ImGui::Separator();
+    drawTechniqueButtons(technique);
     if (!technique.passes.empty()) {
         char passes[48] = "";
         size_t used = 0;
@@ -79,18 +96,6 @@ void drawTechniqueHeader(const Technique& technique, const double (&passMs)[rend
         ImGui::TextUnformatted(technique.name);
     }
     if (ImGui::IsItemHovered()) ImGui::SetTooltip("%s", technique.explanation);
-    bool resettable = false;
-    for (const Setting& setting : technique.settings) resettable |= setting.picture;
-    if (!resettable) return;
-    char label[48];
-    std::snprintf(label, sizeof(label), "Reset###%s", technique.name);
-    ImGui::SameLine();
-    if (ImGui::SmallButton(label)) resetTechnique(technique);
-    if (const GuidedView* view = guidedViewOf(technique.name)) {
-        std::snprintf(label, sizeof(label), "Show me###show %s", technique.name);
-        ImGui::SameLine();
-        if (ImGui::SmallButton(label)) showGuidedView(*view, std::cout);
-    }
 }
 
 // A switch as a checkbox (two states), a button naming its state (more) or one doing what its key

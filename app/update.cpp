@@ -4,6 +4,7 @@
 
 #include "app/controls.h"
 #include "game/flight.h"
+#include "game/guided_views.h"
 #include "game/input.h"
 #include "game/pursuit.h"
 #include "game/world.h"
@@ -48,6 +49,7 @@ void updateWorld(GLFWwindow* window, float dt) {
 void updateView(GLFWwindow* window, float dt) {
     Camera& camera = *world.camera;
     camera.updateCamera(window, dt);
-    // After the camera moved: highlights follow the eye in the same frame.
-    updateViewPositions(world.litPrograms, camera.position);
+    // After the camera moved: highlights follow the eye in the same frame (a guided view's own
+    // camera, where it has one).
+    updateViewPositions(world.litPrograms, guided.outside ? guided.outside->position : camera.position);
 }

@@ -15,6 +15,7 @@ struct Texture {
     unsigned textureId = 0;    // GL_TEXTURE_2D name
     unsigned samplerId = 0;    // sampler object bound together with the texture
     std::string path;          // full path it was loaded from; the key for sharing
+    bool keepsFilters = false; // a test card: the filter switches leave its sampling as made
 
     // Creates the texture from an image file; false (and no GL object) when it cannot be decoded.
     bool load(std::string path, bool mipmaps);

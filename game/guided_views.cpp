@@ -23,6 +23,12 @@ glm::vec3 theNearestRock() {
     }
     return nearest;
 }
+glm::vec3 thePostBase() { return world.postBase; }
+// Between the craft and the first planet, which its camera does not see at the start.
+glm::vec3 theCraftAndAPlanet() {
+    return glm::mix(worldCenter(*world.allObjects[0]), worldCenter(*world.shadowCasters[1]), 0.4f);
+}
+glm::vec3 thePlane() { return worldCenter(*world.arranged[static_cast<int>(Arrangement::CheckerPlane)][0]); }
 }  // namespace
 
 const std::vector<GuidedView> guidedViews = {
@@ -46,6 +52,26 @@ const std::vector<GuidedView> guidedViews = {
       "Try: lod_always_lowest, lod_distance (below 26 the near rock turns into its sphere).",
       "Model = detailed while the distance to the eye < lod_distance, else the low-detail sphere (magenta)."},
      true},
+    {"shadows", "shadows", thePostBase, {-3.0f, 7.0f, 12.0f},
+     {"A slab under the light, a post standing on it and a rock above: their shadows fall across it.",
+      "Try: shadows, shadow_softness, shadow_bias (0: acne; high: the shadow leaves the post), shadow_map_sky.",
+      "Lit where distance to light - bias * texel <= depth map; softness spreads the lookups (penumbra)."},
+     false, Arrangement::ShadowSlab},
+    {"culling", "culling", theCraftAndAPlanet, {-90.0f, 120.0f, 190.0f},
+     {"Your craft's camera from outside: its view as yellow lines, what it culls marked in magenta.",
+      "Try: frustum_culling, field_of_view (the yellow view widens or narrows; this camera stays).",
+      "Drawn only if inside all six planes: dot(plane.normal, centre) + plane.d >= -radius."},
+     false, Arrangement::None, true},
+    {"texture_filtering", "texture filtering", thePlane, {0.0f, 4.0f, 30.0f},
+     {"A checkered plane far below the field, receding to the horizon.",
+      "Try: texture_linear (near squares' edges), mipmaps (far squares: shimmer or grey).",
+      "Texel: nearest or a linear blend of 4; mip level = log2(texels per pixel)."},
+     false, Arrangement::CheckerPlane},
+    {"anti_aliasing", "anti-aliasing", thePlane, {-8.0f, 14.0f, 10.0f},
+     {"A test card: rows of squares, each row of lower contrast, their edges in stair steps.",
+      "Try: fxaa, then with it on fxaa_edge_threshold (which rows) and fxaa_subpixel (how much).",
+      "Blend where luma range > edge threshold * brightest luma; blend = subpixel * contrast."},
+     false, Arrangement::TestCard},
 };
 
 const GuidedView* findGuidedView(const std::string& name) {
@@ -94,9 +120,17 @@ void showGuidedView(const GuidedView& view, std::ostream& out) {
     guided.shown = &view;
     guided.textShown = true;
     const glm::vec3 target = view.target();
-    Camera& camera = *world.camera;
-    camera.switchToFree(target + view.eyeOffset, 0.0f, 0.0f);
-    aimAlong(camera, -view.eyeOffset);
+    guided.outside.reset();
+    if (view.fromOutside) {
+        // The player's camera stays where the game starts; a copy of it looks on from outside.
+        Camera& outside = guided.outside.emplace(*world.camera);
+        outside.fieldOfView = outsideFieldOfView;
+        lookAtPoint(outside, target + view.eyeOffset, target);
+    } else {
+        Camera& camera = *world.camera;
+        camera.switchToFree(target + view.eyeOffset, 0.0f, 0.0f);
+        aimAlong(camera, -view.eyeOffset);
+    }
     out << "Showing technique: " << view.name << std::endl;
 }
 
@@ -104,4 +138,5 @@ void leaveGuidedView() {
     if (!guided.shown) return;
     restoreSnapshot(guided.game);
     guided.shown = nullptr;
+    guided.outside.reset();
 }

@@ -20,7 +20,13 @@ struct GuidedView {
     glm::vec3 eyeOffset;    // where the camera stands, from the target
     const char* lines[4];   // on the picture: what is seen, what to try, the formula; null ends
     bool marksLowDetail = false;  // rocks drawn with their low-detail model are marked
+    Arrangement arrangement = Arrangement::None;  // its own objects, drawn only while it is shown
+    bool fromOutside = false;     // seen by a camera of its own, outside the player's: its frustum as
+                                  // lines, what it culls drawn marked
 };
+
+// The outside camera's field of view, degrees: fixed, whatever field_of_view says.
+constexpr float outsideFieldOfView = 70.0f;
 
 extern const std::vector<GuidedView> guidedViews;
 
@@ -44,6 +50,7 @@ struct GuidedState {
     bool textShown = true;              // its lines are drawn (H hides them)
     WorldSnapshot start;                // the world as set up: every view starts from it
     WorldSnapshot game;                 // the game as it stood when the view was entered
+    std::optional<Camera> outside;      // the view's own camera, when it looks from outside
 };
 extern GuidedState guided;
 

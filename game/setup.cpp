@@ -9,6 +9,7 @@
 #include "assets/model_import_process.h"
 #include "assets/outline.h"
 #include "assets/shader_program.h"
+#include "game/arrangements.h"
 #include "game/input.h"
 #include "game/world.h"
 #include "render/lighting.h"
@@ -104,6 +105,10 @@ void setUpWorld(GLFWwindow* window) {
     auto* asteroidModel = new Model(asteroidMatrix);
     asteroidModel->load(asteroidFile, worldExtent / asteroidScale);
 
+    Model* box = nullptr;
+    Model* square = nullptr;
+    stageArrangementShapes(box, square);
+
     world.camera->switchToFree(glm::vec3(0.0f), 3.14f, 0.0f);
     uploadSharedVertices();
     // The rock's low-detail stand-in: the sphere on the rock's centre, scaled to the rock's mean
@@ -161,6 +166,7 @@ void setUpWorld(GLFWwindow* window) {
         world.asteroids.push_back(asteroid);
         asteroid->lodModel = asteroidLowModel;
     }
+    placeArrangements(*box, *square, asteroidModel);
 
     setUpSkybox(world.sky, {"Models/Skybox_right.png", "Models/Skybox_left.png", "Models/Skybox_down.png",
                  "Models/Skybox_up.png", "Models/Skybox_back.png", "Models/Skybox_front.png"},

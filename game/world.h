@@ -9,6 +9,17 @@
 
 struct Camera;
 
+// The small arrangements some guided views add to the world, each present only while its view is
+// shown: play, collisions and the culling counts never see them.
+enum class Arrangement {
+    None,
+    ShadowSlab,    // a slab under the light, a post standing on it and a rock above it
+    CheckerPlane,  // a checkered plane far below the field, receding to the horizon
+    TestCard,      // the same plane with bands of falling contrast, sampled with the nearest texel
+    Count
+};
+constexpr int arrangementCount = static_cast<int>(Arrangement::Count);
+
 struct World {
     RenderSettings settings;
 
@@ -31,6 +42,9 @@ struct World {
     SceneObject* orbitSphere = nullptr;
     SceneObject* lightSphere = nullptr;       // the self-lit sphere around the light
     float orbitAngle = 0.0f;                  // radians, never wrapped
+    std::vector<SceneObject*> arranged[arrangementCount];  // each arrangement's objects, by Arrangement
+    std::vector<SceneObject*> castersWithSlab;  // shadowCasters and the slab's: the shadows view's casters
+    glm::vec3 postBase{0.0f};                 // where the slab's post stands, on the slab's top
 
     Camera* camera = nullptr;
     bool recenterCursor = false;     // next Free update first centres the cursor

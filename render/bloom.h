@@ -43,6 +43,7 @@ struct PostPrograms {
 struct Picture {
     const Scene& scene;
     const Camera& eye;               // the scene's camera with these settings' field of view
+    const Camera& culler;            // the camera that culls: the eye, but in a view from outside
     const RenderSettings& settings;
     PictureTargets& targets;
     const PostPrograms& programs;

@@ -83,8 +83,10 @@ SceneCounts drawScene(Renderer& renderer, const Picture& picture, PassTimer* tim
     // Lines straight to the window, and the clear before them, stay inside the clip.
     if (settings.wireframe && lineTarget == 0) scissorTo(picture.clip);
     const SceneCounts counts =
-        renderScene(targets.scene, picture.scene, picture.eye, settings, renderer.shadowMap.cube,
+        renderScene(targets.scene, picture.scene, picture.eye, picture.culler, settings, renderer.shadowMap.cube,
                     renderer.shadowMap.version, !settings.wireframe && !picture.reference);
+    // Over a kept target the same opaque lines again change nothing.
+    if (picture.scene.outsideCamera) drawFrustumLines(renderer.frustumLines, picture.culler, picture.eye);
     glDisable(GL_SCISSOR_TEST);
     endPass(timer);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
@@ -98,8 +100,9 @@ SceneCounts renderPicture(Renderer& renderer, const Scene& scene, const RenderSe
     if (scene.width != targets.width || scene.height != targets.height) {
         resizePictureTargets(targets, scene.width, scene.height);
     }
-    const Camera eye = eyeFor(*scene.camera, settings);
-    const Picture picture{scene, eye, settings, targets, renderer.programs, renderer.shadowMap.cube,
+    const Camera player = eyeFor(*scene.camera, settings);
+    const Camera& eye = scene.outsideCamera ? *scene.outsideCamera : player;
+    const Picture picture{scene, eye, player, settings, targets, renderer.programs, renderer.shadowMap.cube,
                           renderer.referenceFrames, clip};
     const SceneCounts counts = drawScene(renderer, picture, timer);
     const PipelineView view = settings.pipelineView;
@@ -136,6 +139,7 @@ SceneCounts renderPicture(Renderer& renderer, const Scene& scene, const RenderSe
 void createRenderer(Renderer& renderer, int width, int height) {
     if (!renderer.shadowMap.program) createShadowMap(renderer.shadowMap);
     createPostPrograms(renderer.programs);
+    createFrustumLines(renderer.frustumLines);
     createPictureTargets(renderer.picture, width, height);
 }
 
@@ -147,6 +151,7 @@ void destroyRenderer(Renderer& renderer) {
         delete *program;
         *program = nullptr;
     }
+    destroyFrustumLines(renderer.frustumLines);
 }
 
 int compareColumn(const RenderSettings& settings, int width) {

@@ -4,6 +4,7 @@
 // passes draw with; the scene and the settings come from the caller and are only read.
 
 #include "render/bloom.h"
+#include "render/frustum_lines.h"
 #include "render/shadow_map.h"
 #include "render/switches.h"
 
@@ -15,6 +16,7 @@ struct Renderer {
     PictureTargets picture;     // the targets of the picture the settings ask for
     PictureTargets defaults;    // the compare view's left side: made when compare is first on
     AppliedSwitches switches;   // what the textures and the lit programs hold now
+    FrustumLines frustumLines;  // the culling view's lines
     bool referenceFrames = false;  // every pass redraws its whole target, reusing nothing
 };
 

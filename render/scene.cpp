@@ -27,36 +27,45 @@ const Model* chooseModel(const SceneObject& object, glm::vec3 eye, const RenderS
 }
 
 // This frame's draws into record.planned: culled, with level of detail; translucent objects last,
-// farthest from the eye first (with transparency off they are drawn opaque in their place).
-SceneCounts planDraws(SceneRecord& record, const Scene& scene, const Camera& eye, const RenderSettings& settings) {
+// farthest from the eye first (with transparency off they are drawn opaque in their place); then
+// the arrangement. Seen from outside, what the culler culls is drawn marked instead of skipped.
+SceneCounts planDraws(SceneRecord& record, const Scene& scene, const Camera& eye, const Camera& culler,
+                      const RenderSettings& settings) {
     std::vector<SceneDraw>& draws = record.planned;
     std::vector<SceneDraw>& translucent = record.translucent;
     draws.clear();
     translucent.clear();
     SceneCounts counts;
     for (SceneObject* object : *scene.objects) {
-        if (settings.frustumCulling && !isInFrustum(eye.frustum, *object)) {
-            counts.culled += 1;
-            continue;
-        }
-        const Model* model = chooseModel(*object, eye.position, settings);
-        if (model && model == object->lodModel) counts.lowDetail += 1;
+        const bool culled = settings.frustumCulling && !isInFrustum(culler.frustum, *object);
+        counts.culled += culled;
+        if (culled && !scene.outsideCamera) continue;
+        const Model* model = chooseModel(*object, culler.position, settings);
+        const bool low = model && model == object->lodModel;
+        if (low) counts.lowDetail += 1;
         if (!model) continue;
         const bool blended = settings.transparency && isTranslucent(*object);
-        (blended ? translucent : draws).push_back(SceneDraw{object, model, object->transform, blended});
+        const bool marked = culled || (low && scene.tintLowDetail);
+        (blended ? translucent : draws).push_back(SceneDraw{object, model, object->transform, blended, marked});
     }
     const glm::vec3 from = eye.position;
     std::sort(translucent.begin(), translucent.end(), [from](const SceneDraw& a, const SceneDraw& b) {
         return distanceF(worldCenter(*a.object), from) > distanceF(worldCenter(*b.object), from);
     });
     draws.insert(draws.end(), translucent.begin(), translucent.end());
+    if (scene.arrangement) {
+        for (SceneObject* object : *scene.arrangement) {
+            draws.push_back(SceneDraw{object, object->model, object->transform, false, false});
+        }
+    }
     return counts;
 }
 
 // True when the planned pass would draw what the target already holds.
-bool sameAsRecorded(const SceneRecord& record, const Scene& scene, const Camera& eye, const RenderSettings& settings,
-                    unsigned skyTexture, unsigned cubeVersion) {
+bool sameAsRecorded(const SceneRecord& record, const Scene& scene, const Camera& eye, const Camera& culler,
+                    const RenderSettings& settings, unsigned skyTexture, unsigned cubeVersion) {
     return record.valid && record.planned == record.draws && record.view == eye.view &&
+           record.culling == culler.viewProjection &&
            record.projection == eye.projection && record.eye == eye.position && record.skyTexture == skyTexture &&
            record.filtersChosen == settings.filtersChosen && record.textureLinear == settings.textureLinear &&
            record.mipmapMode == settings.mipmapMode && record.cubeVersion == cubeVersion &&
@@ -64,10 +73,11 @@ bool sameAsRecorded(const SceneRecord& record, const Scene& scene, const Camera&
            record.tintLowDetail == scene.tintLowDetail;
 }
 
-void remember(SceneRecord& record, const Scene& scene, const Camera& eye, const RenderSettings& settings,
-              unsigned skyTexture, unsigned cubeVersion) {
+void remember(SceneRecord& record, const Scene& scene, const Camera& eye, const Camera& culler,
+              const RenderSettings& settings, unsigned skyTexture, unsigned cubeVersion) {
     std::swap(record.draws, record.planned);
     record.view = eye.view;
+    record.culling = culler.viewProjection;
     record.projection = eye.projection;
     record.eye = eye.position;
     record.skyTexture = skyTexture;
@@ -80,44 +90,43 @@ void remember(SceneRecord& record, const Scene& scene, const Camera& eye, const 
     record.tintLowDetail = scene.tintLowDetail;
 }
 
-// The level of detail's guided view marks the rocks drawn low in magenta: the share of the mark
-// is set before each rock's draw (the detailed and the low model share their program), and taken
-// off after the pass. Returns the model whose program holds a mark now, or null.
-constexpr float lowDetailTint[4] = {1.0f, 0.0f, 1.0f, 0.6f};
-const Model* markIfLow(const Scene& scene, const SceneDraw& draw) {
-    if (!scene.tintLowDetail || !draw.object->lodModel || draw.model->tintLocation < 0) return nullptr;
-    const float share = draw.model == draw.object->lodModel ? lowDetailTint[3] : 0.0f;
-    glUseProgram(draw.model->program->programId);
-    glUniform4f(draw.model->tintLocation, lowDetailTint[0], lowDetailTint[1], lowDetailTint[2], share);
-    return draw.model;
+// A guided view's marks: magenta replaces this share of a marked object's colour. The share is set
+// before each draw that can carry one (models share programs) and taken off after the pass.
+constexpr float markTint[4] = {1.0f, 0.0f, 1.0f, 0.6f};
+bool marksShown(const Scene& scene) { return scene.tintLowDetail || scene.outsideCamera; }
+void setMark(const Model& model, float share) {
+    if (model.tintLocation < 0) return;
+    glUseProgram(model.program->programId);
+    glUniform4f(model.tintLocation, markTint[0], markTint[1], markTint[2], share);
 }
 }  // namespace
 
-SceneCounts renderScene(SceneRecord& record, const Scene& scene, const Camera& eye, const RenderSettings& settings,
-                        unsigned depthCubeMap, unsigned cubeVersion, bool targetKept) {
+SceneCounts renderScene(SceneRecord& record, const Scene& scene, const Camera& eye, const Camera& culler,
+                        const RenderSettings& settings, unsigned depthCubeMap, unsigned cubeVersion, bool targetKept) {
     const unsigned sky = settings.showShadowCubeMap ? depthCubeMap : scene.sky->texture;
-    const SceneCounts counts = planDraws(record, scene, eye, settings);
-    if (targetKept && sameAsRecorded(record, scene, eye, settings, sky, cubeVersion)) return counts;
+    const SceneCounts counts = planDraws(record, scene, eye, culler, settings);
+    if (targetKept && sameAsRecorded(record, scene, eye, culler, settings, sky, cubeVersion)) return counts;
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     drawSkybox(*scene.sky, eye.view, eye.projection, sky);
     glBindVertexArray(scene.vertexArray);
     bool depthWrites = true;
-    const Model* marked = nullptr;
+    const bool marks = marksShown(scene);
     for (const SceneDraw& draw : record.planned) {
         if (draw.translucent && depthWrites) {
             glDepthMask(GL_FALSE);  // blended over what lies behind, hiding nothing drawn later
             depthWrites = false;
         }
-        if (const Model* model = markIfLow(scene, draw)) marked = model;
+        if (marks) setMark(*draw.model, draw.marked ? markTint[3] : 0.0f);
         drawModel(scene, *draw.model, depthCubeMap, eye.viewProjection, draw.transform);
     }
-    if (marked) {
-        glUseProgram(marked->program->programId);
-        glUniform4f(marked->tintLocation, 0.0f, 0.0f, 0.0f, 0.0f);
+    if (marks) {
+        for (const SceneDraw& draw : record.planned) {
+            if (draw.marked) setMark(*draw.model, 0.0f);
+        }
     }
     if (!depthWrites) glDepthMask(GL_TRUE);
     glBindVertexArray(0);
-    remember(record, scene, eye, settings, sky, cubeVersion);
+    remember(record, scene, eye, culler, settings, sky, cubeVersion);
     record.valid = targetKept;
     return counts;
 }

@@ -29,6 +29,9 @@ struct Scene {
     int width = 0;                             // the window's framebuffer, pixels
     int height = 0;
     bool tintLowDetail = false;                // the level of detail's guided view: rocks drawn low are marked
+    const std::vector<SceneObject*>* arrangement = nullptr;  // a guided view's own objects: never culled or counted
+    const Camera* outsideCamera = nullptr;     // drawn from here instead: camera only culls, and what it culls
+                                               // is drawn marked
 };
 
 // What a scene pass counted.
@@ -43,9 +46,10 @@ struct SceneDraw {
     const Model* model;    // the level of detail chosen
     glm::mat4 transform;
     bool translucent;      // blended over the rest, without depth writes
+    bool marked;           // a guided view's mark: drawn low, or culled and shown from outside
     bool operator==(const SceneDraw& other) const {
         return object == other.object && model == other.model && transform == other.transform &&
-               translucent == other.translucent;
+               translucent == other.translucent && marked == other.marked;
     }
 };
 
@@ -58,6 +62,7 @@ struct SceneRecord {
     std::vector<SceneDraw> translucent;  // this frame's translucent ones while they are sorted
     glm::mat4 view{1.0f};
     glm::mat4 projection{1.0f};
+    glm::mat4 culling{1.0f};         // the culling camera's viewProjection (its lines from outside)
     glm::vec3 eye{0.0f};             // the lit shaders' view position
     unsigned skyTexture = 0;
     bool filtersChosen = false;      // the textures' filters (F4, F5)
@@ -69,13 +74,14 @@ struct SceneRecord {
     bool tintLowDetail = false;      // and the marks of rocks drawn low
 };
 
-// Clears the bound framebuffer and draws the sky box and the draw list seen by eye, culled, with
-// level of detail, and counts both. targetKept: the bound target keeps what this pass draws until
+// Clears the bound framebuffer and draws the sky box and the draw list seen by eye, culled by
+// culler (the eye, but in a view from outside) with level of detail from it, and counts both; then
+// the scene's arrangement, if any. targetKept: the bound target keeps what this pass draws until
 // the next one (the HDR target, unless reference frames reuse nothing). Then a pass that would draw
 // exactly what the last one drew, with the same shadow cube (cubeVersion counts its changes) and
 // parameters, draws nothing.
-SceneCounts renderScene(SceneRecord& record, const Scene& scene, const Camera& eye, const RenderSettings& settings,
-                        unsigned depthCubeMap, unsigned cubeVersion, bool targetKept);
+SceneCounts renderScene(SceneRecord& record, const Scene& scene, const Camera& eye, const Camera& culler,
+                        const RenderSettings& settings, unsigned depthCubeMap, unsigned cubeVersion, bool targetKept);
 // Binds mesh i's texture and sampler on unit 0; where the index names no texture, the 1 x 1 white
 // texture with sampler 0, so that the mesh shows its lit material colours alone.
 void bindMeshTexture(const Scene& scene, const Model& model, size_t mesh);

@@ -8,7 +8,8 @@
 #include "render/texture_units.h"
 
 namespace {
-// Writes the filters into every texture and its sampler; the last texture stays bound on unit 0.
+// Writes the filters into every texture and its sampler (but a test card's); the last one written
+// stays bound on unit 0.
 void applyFilters(const std::vector<Texture>& textures, bool linear, int mipmapMode) {
     static const GLint minFilters[3][2] = {{GL_NEAREST, GL_LINEAR},
                                            {GL_NEAREST_MIPMAP_NEAREST, GL_LINEAR_MIPMAP_NEAREST},
@@ -16,6 +17,7 @@ void applyFilters(const std::vector<Texture>& textures, bool linear, int mipmapM
     const GLint minFilter = minFilters[mipmapMode][linear ? 1 : 0];
     const GLint magFilter = linear ? GL_LINEAR : GL_NEAREST;
     for (const Texture& texture : textures) {
+        if (texture.keepsFilters) continue;
         glActiveTexture(GL_TEXTURE0 + colourTextureUnit);
         glBindTexture(GL_TEXTURE_2D, texture.textureId);
         glBindSampler(colourTextureUnit, texture.samplerId);

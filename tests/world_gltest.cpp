@@ -541,61 +541,6 @@ TEST_F(RealWorld, EachSettingChangesThePictureAsItSays) {
     }
 }
 
-// Each guided view shows what each of its settings does: from one end of the setting's range to
-// the other, at least 1 % of the window (4,800 pixels) changes by more than 30 in the sum of its
-// channels. The view keeps the settings it finds.
-struct GuidedSetting {
-    const char* view;
-    const char* ends[2];  // the setting at either end, as --set writes it
-};
-const GuidedSetting guidedSettings[] = {
-    {"tone_map", {"exposure=0.1", "exposure=5"}},
-    {"bloom", {"bloom=0", "bloom=1"}},
-    {"bloom", {"blur_passes=0", "blur_passes=24"}},
-    {"bloom", {"blur_spread=0.5", "blur_spread=10"}},
-    {"bloom", {"light_emission=0", "light_emission=8"}},
-    {"translucency", {"transparency=0", "transparency=1"}},
-    {"translucency", {"orbit_opacity=0.05", "orbit_opacity=1"}},
-    {"wireframe", {"wireframe=0", "wireframe=1"}},
-    {"level_of_detail", {"lod_always_lowest=0", "lod_always_lowest=1"}},
-    {"level_of_detail", {"lod_distance=10", "lod_distance=300"}},
-};
-
-TEST_F(RealWorld, EveryGuidedViewShowsEachOfItsSettings) {
-    for (const GuidedSetting& row : guidedSettings) {
-        SCOPED_TRACE(std::string(row.view) + " " + row.ends[0]);
-        std::vector<unsigned char> pictures[2];
-        for (int end = 0; end < 2; ++end) {
-            startScenario(scenarios[0]);
-            std::string reason;
-            ASSERT_TRUE(applySettingText(world.settings, row.ends[end], reason)) << reason;
-            std::ostringstream out;
-            showGuidedView(*findGuidedView(row.view), out);
-            EXPECT_EQ(out.str(), std::string("Showing technique: ") + row.view + "\n");
-            pictures[end] = renderFrame();
-            leaveGuidedView();
-        }
-        int changed = 0;
-        for (size_t i = 0; i < pictures[0].size(); i += 4) {
-            changed += std::abs(pictures[0][i] + pictures[0][i + 1] + pictures[0][i + 2] - pictures[1][i] -
-                                pictures[1][i + 1] - pictures[1][i + 2]) > 30;
-        }
-        EXPECT_GE(changed, 4800);
-    }
-    // The level of detail's view marks the rocks drawn low in magenta: the near rock, at the centre.
-    const auto magenta = [](bool low) {
-        startScenario(scenarios[0]);
-        world.settings.lodAlwaysLowest = low;
-        std::ostringstream out;
-        showGuidedView(*findGuidedView("level_of_detail"), out);
-        const std::vector<unsigned char> pixel = renderFrame({400, 300}, {1, 1});
-        leaveGuidedView();
-        return pixel[0] + pixel[2] - 2 * pixel[1];
-    };
-    EXPECT_GT(magenta(true), 150);
-    EXPECT_LT(magenta(false), 40);
-}
-
 // Compare: left of the line the defaults' picture, right of it the one set now, bit for bit.
 TEST_F(RealWorld, CompareShowsTheDefaultsLeftAndYoursRight) {
     pose("world");

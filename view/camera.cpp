@@ -34,6 +34,11 @@ void stepIf(Camera& camera, bool held, glm::vec3 v, float dt) {
 
 void reproject(Camera& camera) { look(camera, camera.position, camera.lookAt, camera.up); }
 
+void lookAtPoint(Camera& camera, glm::vec3 eye, glm::vec3 target) {
+    camera.position = eye;
+    look(camera, eye, target, glm::vec3(0.0f, 1.0f, 0.0f));
+}
+
 Camera::Camera(GLFWwindow* window) { readWindowSizes(window); }
 
 void aimAlong(Camera& camera, glm::vec3 d) {

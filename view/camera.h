@@ -48,6 +48,9 @@ struct Camera {
 
 // Projection, frustum and viewProjection again from the last look, for the camera's field of view.
 void reproject(Camera& camera);
+// View, projection and frustum of an eye looking at target, the world's up kept up; nothing of the
+// camera's mode or angles changes, so a camera no update moves can be placed with it.
+void lookAtPoint(Camera& camera, glm::vec3 eye, glm::vec3 target);
 
 // Where the chase view puts its eye, look-at point and up direction, in the craft's model space.
 inline const glm::vec3 craftChaseEye{-0.44f, 0.0f, 0.5f};

@@ -311,10 +311,14 @@ explore() {
   wait_reports 2
   capture bright
   quit_with_status_0
-  # --show starts in a guided view; a view key gives the game back.
-  GAME_ARGS='--show bloom' start_game
-  wait_for_line '^Showing technique: bloom$' 1 30
+  # --show starts in a guided view: the shadows' light grey slab fills the lower middle. A view key
+  # gives the game back.
+  GAME_ARGS='--show shadows' start_game
+  wait_for_line '^Showing technique: shadows$' 1 30
   wait_reports 1
+  local r g b
+  read -r r g b <<<"$(pixel_at 400 500)"
+  [ "$r" -gt 90 ] && [ "$r" = "$g" ] && [ "$g" = "$b" ] || fail "no slab under --show shadows: $r $g $b"
   capture guided
   tap_key 2
   wait_reports 2
@@ -412,6 +416,9 @@ explore() {
   tap_for_line c '^Compare disabled$'
   mouse_steps '56 229 mousedown 1' '56 229 mouseup 1'
   wait_for_line '^Bloom disabled$' 1 30
+  # A held click on the shadows' "Show me" shows their guided view.
+  mouse_steps '96 323 mousedown 1' '96 323' '96 323 mouseup 1'
+  wait_for_line '^Showing technique: shadows$' 1 30
   tap_for_line Tab '^Settings panel closed$'
   quit_with_status_0
   [ ! -s "$WORK/err.log" ] || fail "unexpected output on stderr"
