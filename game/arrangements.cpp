@@ -83,7 +83,7 @@ void placeArrangements(const Model& box, const Model& square, Model* rockModel) 
     arrange(slab, slabModel, slabTop + glm::vec3(13.0f, -0.3f, 0.0f), {30.0f, 0.6f, 16.0f});
     arrange(slab, slabModel, world.postBase + glm::vec3(0.0f, postHeight / 2.0f, 0.0f),
             {postWidth, postHeight, postWidth});
-    SceneObject* rock = arrange(slab, rockModel, slabTop + glm::vec3(12.0f, 2.5f, 3.0f), glm::vec3(0.5f));
+    SceneObject* rock = arrange(slab, rockModel, slabTop + glm::vec3(10.0f, 3.0f, -2.0f), glm::vec3(0.5f));
     rock->lodModel = nullptr;
     world.castersWithSlab = world.shadowCasters;
     for (SceneObject* object : world.arranged[static_cast<int>(slab)]) world.castersWithSlab.push_back(object);
