@@ -7,13 +7,14 @@ uniform sampler2D scene;
 uniform sampler2D bloomBlur;
 uniform int bloom;
 uniform float exposure;
+uniform float glowStrength;  // 1 for the blur passes' glow; the chain's summed levels take a share
 
 layout(location = 0) out vec4 fragColor;
 
 void main() {
     vec3 hdr = texture(scene, uv).rgb;
 #ifdef ADD_GLOW
-    if (bloom == 1) hdr += texture(bloomBlur, uv).rgb;
+    if (bloom == 1) hdr += glowStrength * texture(bloomBlur, uv).rgb;
 #endif
     vec3 mapped = vec3(1.0) - exp(-hdr * exposure);
     mapped = pow(mapped, vec3(1.0 / 2.2));

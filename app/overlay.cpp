@@ -17,6 +17,7 @@
 #include "game/guided_views.h"
 #include "game/input.h"
 #include "game/world.h"
+#include "render/bloom_chain.h"
 #include "render/frame.h"
 #include "render/pass_timer.h"
 #include "render/pipeline_view.h"
@@ -263,6 +264,16 @@ void addPipelineViewLabels(PipelineView view, int width, int height) {
             const float top = static_cast<float>(height - cross.y - (cubeFaceCells[face][1] + 1) * cross.cell) / scale.y;
             addBoxedText(drawing, cubeFaceNames[face], std::floor(left + 2.0f * margin), std::floor(top + 2.0f * margin),
                          margin);
+        }
+    }
+    if (view == PipelineView::BloomLevels) {
+        const int levels = std::clamp(world.settings.parameters.bloomLevels, 1, maxBloomLevels);
+        for (int level = 0; level < levels; ++level) {
+            const PixelRect tile = bloomLevelTile(level, width, height);
+            char label[16];
+            std::snprintf(label, sizeof(label), "1/%d", 2 << level);
+            addBoxedText(drawing, label, std::floor(static_cast<float>(tile.x0) / scale.x + margin),
+                         std::floor(static_cast<float>(height - tile.y1) / scale.y + margin), margin);
         }
     }
     if (view != PipelineView::SceneBeforeToneMap) return;

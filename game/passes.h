@@ -3,8 +3,10 @@
 // panel's costs and the bench all read these names.
 
 // The shadow pass and the scene first, then the stages of the chain in their order.
-enum class RenderPass { Shadow, Scene, Blur, Composite, Fxaa };
-constexpr int renderPassCount = 5;
-inline constexpr const char* renderPassNames[renderPassCount] = {"shadow", "scene", "blur", "composite", "fxaa"};
+// The bloom chain runs in the blur's place, before the composite; its number keeps the first four's.
+enum class RenderPass { Shadow, Scene, Blur, Composite, Fxaa, Chain };
+constexpr int renderPassCount = 6;
+inline constexpr const char* renderPassNames[renderPassCount] = {"shadow", "scene", "blur", "composite", "fxaa",
+                                                                  "chain"};
 // The passes every frame report lists; those after them only while they run.
 constexpr int alwaysReportedPasses = 4;

@@ -34,6 +34,10 @@ struct TechniqueParameters {
     int blurPasses = 12;           // bloom: one-dimensional blur passes, even, alternating axes
     float blurSpread = 4.5f;       // bloom: texels from a blur's centre tap to its side taps
     float lightEmission = 2.0f;    // bloom: what the light's own sphere gives off, each of R, G, B
+    int bloomMethod = 0;           // bloom: 0 the classic blur passes, 1 the downsampled chain
+    int bloomLevels = 3;           // bloom chain: halvings of the glow, the last the smallest level
+    float bloomRadius = 1.5f;      // bloom chain: the adding-up tent's reach, in texels of the smaller level
+    float bloomStrength = 0.8f;    // bloom chain: the summed levels' share added to the scene
     float shadowSoftness = 1.0f;   // shadows: spacing of the four filter lookups, in cube texels
     float shadowBias = 0.5f;       // shadows: depth a lookup's distance is shortened by, in cube texels
     float lodDistance = 75.0f;     // level of detail: distance from the eye where rocks draw low, units
@@ -44,7 +48,16 @@ struct TechniqueParameters {
 };
 
 // What the pipeline views show instead of the final picture (V).
-enum class PipelineView { Final, SceneBeforeToneMap, Glow, BlurredGlow, AntiAliasingEdges, ShadowCube, Count };
+enum class PipelineView {
+    Final,
+    SceneBeforeToneMap,
+    Glow,
+    BlurredGlow,
+    BloomLevels,
+    AntiAliasingEdges,
+    ShadowCube,
+    Count
+};
 
 // The switches the player flips with the keys or the settings panel, and the techniques' parameters.
 struct RenderSettings {

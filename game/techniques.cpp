@@ -73,14 +73,18 @@ const std::vector<Technique> techniques = {
      {RenderPass::Composite},
      {real("exposure", "HDR colour scale before the tone curve", &TP::exposure, 0.1f, 5.0f)}},
     {"bloom",
-     "Self-lit surfaces also write a glow image, which several passes blur. The composite adds the blurred glow, so "
-     "bright lights bleed a halo.",
-     {RenderPass::Blur, RenderPass::Composite},
+     "Self-lit surfaces also write a glow image, blurred either by passes at full size or by a chain of halvings "
+     "added back up. The composite adds the blurred glow, so bright lights bleed a halo.",
+     {RenderPass::Blur, RenderPass::Chain, RenderPass::Composite},
      {costing(keyed(onOff("bloom", "add the blurred glow", &RS::bloom), GLFW_KEY_F7, "F7", "bloom", "Bloom ", enabled),
               SwitchCost::Pass, RenderPass::Blur),
       whole("blur_passes", "one-dimensional blur passes", &TP::blurPasses, 0, 24, 2),
       real("blur_spread", "texels from a blur tap to the next", &TP::blurSpread, 0.5f, 10.0f),
-      real("light_emission", "what the light's sphere gives off", &TP::lightEmission, 0.0f, 8.0f)}},
+      real("light_emission", "what the light's sphere gives off", &TP::lightEmission, 0.0f, 8.0f),
+      whole("bloom_method", "0 the classic blur, 1 the downsampled chain", &TP::bloomMethod, 0, 1, 1),
+      whole("bloom_levels", "the chain's halvings", &TP::bloomLevels, 3, 8, 1),
+      real("bloom_radius", "the chain's adding-up tent, texels", &TP::bloomRadius, 0.5f, 3.0f),
+      real("bloom_strength", "the chain's glow added to the scene", &TP::bloomStrength, 0.0f, 2.0f)}},
     {"shadows",
      "A cube map around the light holds the distance to the nearest surface in every direction. A surface farther "
      "from the light than that lies in shadow.",

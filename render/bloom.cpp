@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "assets/shader_program.h"
+#include "render/bloom_chain.h"
 #include "render/fxaa.h"
 #include "render/glow_area.h"
 #include "render/pipeline_view.h"
@@ -68,6 +69,7 @@ void createPostPrograms(PostPrograms& programs) {
     programs.blurProgram = new ShaderProgram("Shader/bloom.vert", "Shader/blur.frag");
     glUseProgram(programs.blurProgram->programId);
     glUniform1i(glGetUniformLocation(programs.blurProgram->programId, "image"), blurSourceUnit);
+    createBloomChainPrograms(programs);
     createPipelineViewPrograms(programs);
     createFxaaPrograms(programs);
     glGenVertexArrays(1, &programs.quadVertexArray);
@@ -174,7 +176,9 @@ void composite(const Picture& picture, const ShaderProgram& shaderProgram) {
     glActiveTexture(GL_TEXTURE0 + compositeGlowUnit);
     glBindTexture(GL_TEXTURE_2D, targets.glowTexture);
     glUniform1i(glGetUniformLocation(program, "bloom"), picture.settings.bloom ? 1 : 0);
-    glUniform1f(glGetUniformLocation(program, "exposure"), picture.settings.parameters.exposure);
+    const TechniqueParameters& parameters = picture.settings.parameters;
+    glUniform1f(glGetUniformLocation(program, "exposure"), parameters.exposure);
+    glUniform1f(glGetUniformLocation(program, "glowStrength"), parameters.bloomMethod == 1 ? parameters.bloomStrength : 1.0f);
     renderQuad(picture.programs);
 }
 }  // namespace

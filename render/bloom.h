@@ -6,6 +6,20 @@
 #include "render/scene.h"
 
 // The HDR target and the blur targets of one picture; the compare view's left side has its own.
+constexpr int maxBloomLevels = 8;
+
+// The bloom chain's levels: level i (from 0) is the glow halved i + 1 times.
+struct BloomChainTargets {
+    unsigned textures[maxBloomLevels] = {};      // RGB16F, linear, clamped
+    unsigned framebuffers[maxBloomLevels] = {};
+    int widths[maxBloomLevels] = {};             // texels
+    int heights[maxBloomLevels] = {};
+    int madeForWidth = 0;                        // the picture size the levels were made for (0: none yet)
+    int madeForHeight = 0;
+    PixelRect areas[maxBloomLevels];             // where the last run wrote each level
+    int levelsDrawn = 0;                         // levels the last run drew: 0 when nothing glowed
+};
+
 struct PictureTargets {
     int width = 0;                              // pixels of every target here
     int height = 0;
@@ -20,6 +34,7 @@ struct PictureTargets {
     PixelRect blurWritten;                      // what the blurs since the targets' last clear may have left non-zero
     PixelRect blurredArea;                      // what the last blur covered: the composite adds glow only there
     SceneRecord scene;                          // what the HDR target holds from the last scene pass
+    BloomChainTargets chain;                    // the downsampled chain's levels, made at its first run
 };
 
 // The programs of the stages after the scene and the quad they draw, shared by every picture.
@@ -27,6 +42,10 @@ struct PostPrograms {
     ShaderProgram* bloomProgram = nullptr;      // composite adding the blurred glow
     ShaderProgram* toneMapProgram = nullptr;    // the same without reading the glow: where it is zero
     ShaderProgram* blurProgram = nullptr;       // one-dimensional blur
+    ShaderProgram* chainFirstProgram = nullptr; // the bloom chain's first halving, weighing brightness
+    ShaderProgram* chainDownProgram = nullptr;  // its later halvings
+    ShaderProgram* chainUpProgram = nullptr;    // and its adding back up
+    int chainRadiusLocation = -1;               // the tent's radius
     ShaderProgram* fxaaProgram = nullptr;       // anti-aliasing of the tone-mapped picture
     ShaderProgram* fxaaEdgesProgram = nullptr;  // the same, showing which pixels it moves
     ShaderProgram* viewColourProgram = nullptr; // pipeline view of a 2D target, scaled, clamped

@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "assets/shader_program.h"
+#include "render/bloom_chain.h"
 #include "render/fxaa.h"
 #include "render/pass_timer.h"
 #include "render/pipeline_view.h"
@@ -15,10 +16,16 @@ void scissorTo(PixelRect clip) {
     glScissor(clip.x0, clip.y0, clip.x1 - clip.x0, clip.y1 - clip.y0);
 }
 
-// The blur runs for bloom; the literal path and the blurred glow's view run it anyway.
-bool blurNeeded(const Picture& picture) {
+// The bloom method's blur runs for bloom; the literal path and the blurred glow's view run it
+// anyway, and the levels' view runs the chain whatever the method.
+bool glowBlurred(const Picture& picture) {
     const RenderSettings& settings = picture.settings;
     return settings.bloom || picture.reference || settings.pipelineView == PipelineView::BlurredGlow;
+}
+bool blurNeeded(const Picture& picture) { return picture.settings.parameters.bloomMethod == 0 && glowBlurred(picture); }
+bool chainNeeded(const Picture& picture) {
+    return (picture.settings.parameters.bloomMethod == 1 && glowBlurred(picture)) ||
+           picture.settings.pipelineView == PipelineView::BloomLevels;
 }
 void blurStage(const Picture& picture, unsigned) { blurBrightParts(picture); }
 bool compositeNeeded(const Picture& picture) {
@@ -40,6 +47,7 @@ struct Stage {
 };
 const Stage stages[] = {
     {RenderPass::Blur, true, blurNeeded, blurStage},
+    {RenderPass::Chain, true, chainNeeded, bloomChainStage},
     {RenderPass::Composite, true, compositeNeeded, compositeBloom},
     {RenderPass::Fxaa, false, fxaaNeeded, smoothEdges},
 };
@@ -146,7 +154,9 @@ void createRenderer(Renderer& renderer, int width, int height) {
 void destroyRenderer(Renderer& renderer) {
     PostPrograms& programs = renderer.programs;
     for (ShaderProgram** program : {&renderer.shadowMap.program, &programs.bloomProgram, &programs.toneMapProgram,
-                                    &programs.blurProgram, &programs.viewColourProgram, &programs.viewCubeProgram,
+                                    &programs.blurProgram, &programs.chainFirstProgram, &programs.chainDownProgram,
+                                    &programs.chainUpProgram,
+                                    &programs.viewColourProgram, &programs.viewCubeProgram,
                                     &programs.fxaaProgram, &programs.fxaaEdgesProgram}) {
         delete *program;
         *program = nullptr;

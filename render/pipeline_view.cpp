@@ -7,6 +7,7 @@
 #include <string>
 
 #include "assets/shader_program.h"
+#include "render/bloom_chain.h"
 #include "render/fxaa.h"
 #include "render/shadow_map.h"
 #include "render/texture_units.h"
@@ -23,6 +24,7 @@ const ViewRow viewRows[] = {
     {"scene before tone mapping", [](const PictureTargets& targets) { return targets.hdrColorBuffers[0]; }, true},
     {"glow", [](const PictureTargets& targets) { return targets.hdrColorBuffers[1]; }, false},
     {"blurred glow", [](const PictureTargets& targets) { return targets.glowTexture; }, false},
+    {"bloom levels", nullptr, false},
     {"anti-aliasing edges", nullptr, false},
     {"shadow cube faces", nullptr, false},
 };
@@ -64,6 +66,10 @@ void drawPipelineView(const Picture& picture, PipelineView view) {
     useQuadState(targets.width, targets.height);
     if (view == PipelineView::AntiAliasingEdges) {
         drawAntiAliasingEdges(picture);
+        return;
+    }
+    if (view == PipelineView::BloomLevels) {
+        drawBloomLevels(picture);
         return;
     }
     if (view == PipelineView::ShadowCube) {

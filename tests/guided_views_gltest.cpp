@@ -80,7 +80,9 @@ std::vector<int> alongSlab(const std::vector<unsigned char>& pixels, glm::vec3 f
 }  // namespace
 
 // From one end of each setting's range to the other, at least 1 % of the window (4,800 pixels)
-// changes by more than 30 in the sum of its channels; the view's lines stay the same.
+// changes by more than 30 in the sum of its channels; the view's lines stay the same. The blur
+// passes' parameters act with the classic method (the default), the chain's with the chain; the
+// method itself is not here, since the chain's defaults are chosen to look like the classic blur.
 struct GuidedSetting {
     const char* view;
     std::vector<std::string> ends[2];  // the settings at either end, as --set writes them
@@ -91,6 +93,9 @@ const GuidedSetting guidedSettings[] = {
     {"bloom", {{"blur_passes=0"}, {"blur_passes=24"}}},
     {"bloom", {{"blur_spread=0.5"}, {"blur_spread=10"}}},
     {"bloom", {{"light_emission=0"}, {"light_emission=8"}}},
+    {"bloom", {{"bloom_method=1", "bloom_levels=3"}, {"bloom_method=1", "bloom_levels=8"}}},
+    {"bloom", {{"bloom_method=1", "bloom_radius=0.5"}, {"bloom_method=1", "bloom_radius=3"}}},
+    {"bloom", {{"bloom_method=1", "bloom_strength=0"}, {"bloom_method=1", "bloom_strength=2"}}},
     {"shadows", {{"shadows=0"}, {"shadows=1"}}},
     {"shadows", {{"shadow_softness=0"}, {"shadow_softness=4"}}},
     {"shadows", {{"shadow_bias=0"}, {"shadow_bias=4"}}},

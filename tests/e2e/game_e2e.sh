@@ -374,7 +374,7 @@ explore() {
   wait_reports 2
   capture view-0
   local view other
-  for view in 1 2 3 4 5; do
+  for view in 1 2 3 4 5 6; do
     tap_for_line v '^Showing: '
     wait_reports 1
     capture "view-$view"

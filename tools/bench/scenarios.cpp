@@ -34,6 +34,11 @@ void lightInView() {
     world.camera->switchToFree(world.light.position + glm::vec3(0.0f, 0.0f, 40.0f), -glm::half_pi<float>(),
                                glm::half_pi<float>());
 }
+// 6 units from the light's centre, facing it: its sphere (radius 5) fills the window.
+void closeToTheLight() {
+    world.camera->switchToFree(world.light.position + glm::vec3(0.0f, 0.0f, 6.0f), -glm::half_pi<float>(),
+                               glm::half_pi<float>());
+}
 void lightWithoutBloom() {
     lightInView();
     world.settings.bloom = false;
@@ -52,6 +57,7 @@ const Scenario scenarios[scenarioCount] = {
     {"light_inside", 0, insideTheLight},
     {"orbit4", GLFW_KEY_4, startView},
     {"fxaa_throttle", GLFW_KEY_W, [] { world.settings.fxaa = true; }},
+    {"light_close", 0, closeToTheLight},
 };
 
 void rememberStartState() {

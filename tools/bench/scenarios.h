@@ -10,7 +10,7 @@ struct Scenario {
     void (*prepare)();     // puts the camera or the settings in place after the reset
 };
 
-constexpr int scenarioCount = 8;
+constexpr int scenarioCount = 9;
 extern const Scenario scenarios[scenarioCount];
 
 // Frame time every scenario frame steps the world by.
