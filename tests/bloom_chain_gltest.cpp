@@ -12,19 +12,14 @@
 #include "game/world.h"
 #include "render/bloom_chain.h"
 #include "tests/support/gl_context.h"
+#include "tests/support/real_world.h"
 #include "tools/bench/scenarios.h"
 
 namespace {
 FrameContext context;
 
 struct BloomChain : ::testing::Test {
-    static void SetUpTestSuite() {
-        world = World{};
-        std::srand(1);
-        setUpGame(context, sharedGlContext());
-        updateOrbitSphere(0.0f);
-        rememberStartState();
-    }
+    static void SetUpTestSuite() { setUpRealWorld(context); }
     void TearDown() override { EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)); }
 };
 

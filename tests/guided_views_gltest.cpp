@@ -14,6 +14,7 @@
 #include "game/settings.h"
 #include "game/world.h"
 #include "tests/support/gl_context.h"
+#include "tests/support/real_world.h"
 #include "tools/bench/scenarios.h"
 #include "view/bounds.h"
 #include "view/frustum.h"
@@ -22,14 +23,7 @@ namespace {
 FrameContext context;
 
 struct GuidedViews : ::testing::Test {
-    // The world of a program start (its random generator is never seeded), kept for the whole run.
-    static void SetUpTestSuite() {
-        world = World{};
-        std::srand(1);
-        setUpGame(context, sharedGlContext());
-        updateOrbitSphere(0.0f);
-        rememberStartState();
-    }
+    static void SetUpTestSuite() { setUpRealWorld(context); }
     void SetUp() override { startScenario(scenarios[0]); }
     void TearDown() override {
         leaveGuidedView();

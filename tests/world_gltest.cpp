@@ -29,6 +29,7 @@
 #include "render/shadow_map.h"
 #include "tests/support/asset_files.h"
 #include "tests/support/gl_context.h"
+#include "tests/support/real_world.h"
 #include "tests/support/scripted_input.h"
 #include "tools/bench/scenarios.h"
 #include "view/bounds.h"
@@ -49,14 +50,7 @@ void resizeWindow(int width, int height) {
 
 struct RealWorld : ::testing::Test {
     static FrameContext context;
-    // The world of a program start (its random generator is never seeded), kept for the whole run.
-    static void SetUpTestSuite() {
-        world = World{};
-        std::srand(1);
-        setUpGame(context, sharedGlContext());
-        updateOrbitSphere(0.0f);
-        rememberStartState();
-    }
+    static void SetUpTestSuite() { setUpRealWorld(context); }
     // Each test starts from the world as set up, whatever an earlier one left (also on a failure).
     void SetUp() override {
         resizeWindow(800, 600);
