@@ -275,6 +275,13 @@ TEST_F(RealWorld, EachPipelineViewShowsItsOwnStage) {
         pictures.push_back(renderFrame());
         for (int other = 0; other < view; ++other) EXPECT_NE(pictures[other], pictures[view]) << other << " " << view;
     }
+    // The glow holds only what shines by itself: the light, not the lit planet and the stars.
+    const auto shown = [](const std::vector<unsigned char>& pixels) {
+        int count = 0;
+        for (size_t i = 0; i < pixels.size(); i += 4) count += pixels[i] + pixels[i + 1] + pixels[i + 2] > 30;
+        return count;
+    };
+    EXPECT_LT(shown(pictures[static_cast<int>(PipelineView::Glow)]), shown(pictures[0]) * 3 / 5);
     // The cross of 200-pixel cells fills the window: middle row -X +Z +X -Z, +Y above +Z, -Y below;
     // nearness to the light as grey.
     const glm::ivec2 cells[6] = {{2, 1}, {0, 1}, {1, 2}, {1, 0}, {1, 1}, {3, 1}};
