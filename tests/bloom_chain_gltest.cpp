@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <numeric>
 #include <vector>
 
 #include "app/frame.h"
@@ -48,11 +49,7 @@ std::vector<float> chainOutput(PictureTargets& targets, const TechniqueParameter
     glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_FLOAT, level.data());
     return level;
 }
-double total(const std::vector<float>& texels) {
-    double sum = 0.0;
-    for (float value : texels) sum += value;
-    return sum;
-}
+double total(const std::vector<float>& texels) { return std::accumulate(texels.begin(), texels.end(), 0.0); }
 }  // namespace
 
 TEST_F(BloomChain, ALevelPerHalvingAddsUp) {

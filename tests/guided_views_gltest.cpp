@@ -111,15 +111,10 @@ const GuidedSetting guidedSettings[] = {
 TEST_F(GuidedViews, EachShowsEveryOneOfItsSettings) {
     for (const GuidedSetting& row : guidedSettings) {
         SCOPED_TRACE(std::string(row.view) + " " + row.ends[1].back());
-        const auto shownLines = [] {
-            std::string text;
-            for (const char* line : guided.shown->lines) text += line ? std::string(line) + "\n" : "";
-            return text;
-        };
         const std::vector<unsigned char> before = guidedPicture(row.view, row.ends[0]);
-        const std::string lines = shownLines();
+        const GuidedView* shown = guided.shown;  // its lines are the view's own, whatever the settings
         const std::vector<unsigned char> after = guidedPicture(row.view, row.ends[1]);
-        EXPECT_EQ(lines, shownLines());
+        EXPECT_EQ(shown, guided.shown);
         int changed = 0;
         for (size_t i = 0; i < before.size(); i += 4) {
             changed += std::abs(before[i] + before[i + 1] + before[i + 2] - after[i] - after[i + 1] - after[i + 2]) > 30;

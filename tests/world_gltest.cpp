@@ -21,7 +21,6 @@
 #include "assets/model.h"
 #include "assets/shader_program.h"
 #include "game/game_over.h"
-#include "game/guided_views.h"
 #include "game/settings.h"
 #include "game/world.h"
 #include "render/pass_timer.h"
