@@ -60,19 +60,17 @@ void stageArrangementShapes(Model*& box, Model*& square) {
     stageSquare(*square, checkerRepeats, -1);
 }
 
-void placeArrangements(const Model& box, const Model& square, Model* rockModel) {
+void placeArrangements(Model* box, Model* square, Model* rockModel) {
     LitPrograms& shadowed = world.litPrograms;
     LitPrograms unshadowed;  // the renderer writes no shadow switch into these: never shadowed
     const glm::vec3 eye = world.camera->position;
-    auto* slabModel = new Model(box.modelMatrix);
-    slabModel->shareGeometry(box);
+    Model* slabModel = box;
     attachProgram(*slabModel, createSpecularProgram(shadowed, world.light, arrangementMaterial, 1.0f, eye));
-    auto* checkerModel = new Model(square.modelMatrix);
-    checkerModel->shareGeometry(square);
+    Model* checkerModel = square;
     checkerModel->meshTexture = {addCheckerTexture()};
     attachProgram(*checkerModel, createSpecularProgram(unshadowed, world.light, arrangementMaterial, 1.0f, eye));
-    auto* cardModel = new Model(square.modelMatrix);
-    cardModel->shareGeometry(square);
+    auto* cardModel = new Model(square->modelMatrix);
+    cardModel->shareGeometry(*square);
     cardModel->meshTexture = {addTestCardTexture()};
     attachProgram(*cardModel, checkerModel->program);
 

@@ -166,7 +166,7 @@ void setUpWorld(GLFWwindow* window) {
         world.asteroids.push_back(asteroid);
         asteroid->lodModel = asteroidLowModel;
     }
-    placeArrangements(*box, *square, asteroidModel);
+    placeArrangements(box, square, asteroidModel);
 
     setUpSkybox(world.sky, {"Models/Skybox_right.png", "Models/Skybox_left.png", "Models/Skybox_down.png",
                  "Models/Skybox_up.png", "Models/Skybox_back.png", "Models/Skybox_front.png"},
